@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need. Quick when
+# everything is there already; run as root (or through sudo).
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build pkg-config make
+    libgtest-dev libgmock-dev
+    qt6-base-dev libgl-dev libegl-dev
+    libsystemd-dev
+    xvfb xauth
+    fonts-thai-tlwg fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ "${#missing[@]}" -gt 0 ] || [ "${FORCE_APT:-0}" = 1 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update
+    $sudo apt-get install -y --no-install-recommends "${packages[@]}"
+fi

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the engine alone without Qt,
+# the whole tree with warnings as errors and library assertions, and the whole tree
+# under the address and undefined-behaviour sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+echo "== engine alone (no Qt on any include or link path)"
+cmake --preset engine
+cmake --build --preset engine
+if grep -qiE 'qt6|/qt/|Qt[A-Z][a-z]+' build/engine/compile_commands.json; then
+    echo "the engine build sees Qt" >&2
+    exit 1
+fi
+ctest --preset engine
+
+echo "== everything, warnings as errors"
+cmake --preset ci
+cmake --build --preset ci
+ctest --preset ci
+
+echo "== everything, sanitizers"
+cmake --preset asan
+cmake --build --preset asan
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan

@@ -1,0 +1,72 @@
+#include "core/Client.h"
+
+#include "platform/Dialogs.h"
+#include "platform/SystemInfo.h"
+#include "platform/Timers.h"
+#include "ui/StringTable.h"
+
+namespace orvan {
+namespace {
+
+// The settings key comes from the built-in table: it names where settings live and
+// must not follow a language pack.
+std::string appKey() {
+    return std::string{StringTable::text(10006)};
+}
+
+} // namespace
+
+Client::Client(Platform platform, AppVersion version)
+    : platform_(platform)
+    , log_(platform.clock, platform.files, platform.system, version)
+    , errors_(log_)
+    , localization_(platform.files, platform.system, errors_)
+    , messages_(platform.dialogs, localization_, errors_, log_, platform.shell)
+    , numbers_(platform.system.decimalSeparator())
+    , scrambler_(platform.codec)
+    , registry_(platform.store, errors_)
+    , settingsRepository_({registry_, errors_, platform.system, platform.screen, platform.shell,
+                           scrambler_, localization_},
+                          appKey())
+    , constantsRepository_(registry_, errors_, numbers_, appKey())
+    , context_(platform, log_, errors_, localization_, messages_, numbers_, scrambler_, registry_,
+               settingsRepository_, constantsRepository_)
+    , upgrade_(registry_, errors_, scrambler_, appKey(), context_.settings.strDataPath)
+    , lockScreen_(context_)
+    , sessionControl_(context_, lockScreen_)
+    , startup_(context_, sessionControl_, upgrade_) {
+    context_.strAppKey = appKey();
+    errors_.setErrorDisplay(
+        [this](const std::string& location) { messages_.funMsg(24, location); });
+    errors_.setLockScreenQuery([this] { return context_.forms.frmBlock.loaded; });
+    log_.setWriteFailureHandler([this](const std::string& path) { showLogFailure(path); });
+    createMainTimers();
+}
+
+void Client::showLogFailure(const std::string& path) {
+    platform_.dialogs.messageBox(localization_.funLoadResString(10004) + "\r\n" + path,
+                                 localization_.funLoadResString(10000), 16);
+}
+
+void Client::createMainTimers() {
+    auto& timers = context_.timers;
+    auto& make = platform_.timers;
+    timers.tmrActivateClient = make.createTimer([this] {
+        context_.timers.tmrSrvCnxStatus->setEnabled(true);
+        context_.timers.tmrActivateClient->setEnabled(false);
+    });
+    timers.tmrWksnStatus = make.createTimer([] {});
+    timers.tmrWksnStatus->setInterval(500);
+    timers.tmrSessionStatus = make.createTimer([] {});
+    timers.tmrSessionStatus->setInterval(100);
+    timers.tmrSrvCnxStatus = make.createTimer([] {});
+    timers.tmrSrvCnxStatus->setInterval(500);
+    timers.tmrAppKiller = make.createTimer([] {});
+    timers.tmrAppKiller->setInterval(10'000);
+    timers.tmrURLspy = make.createTimer([] {});
+    timers.tmrURLspy->setInterval(500);
+    timers.tmrActiveTrayIcon = make.createTimer([] {});
+    timers.tmrActiveTrayIcon->setInterval(1'000);
+}
+
+} // namespace orvan

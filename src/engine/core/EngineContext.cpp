@@ -1,0 +1,13 @@
+#include "core/EngineContext.h"
+
+#include "core/DateSerial.h"
+#include "platform/Clock.h"
+
+namespace orvan {
+
+double EngineContext::now() const {
+    return DateSerial::fromUnixMillis(platform.clock.utcMillis() +
+                                      platform.clock.utcOffsetMillis());
+}
+
+} // namespace orvan

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "config/ConstWksn.h"
+#include "config/Settings.h"
+#include "core/CommandLine.h"
+#include "core/MainTimers.h"
+#include "core/Platform.h"
+#include "core/Workstation.h"
+#include "core/clsUser.h"
+#include "ui/Forms.h"
+
+#include <memory>
+#include <string>
+
+namespace orvan {
+
+class ConstantsRepository;
+class ErrorReporter;
+class Localization;
+class Log;
+class MessageCatalogue;
+class RegistrySettings;
+class Scrambler;
+class SettingsRepository;
+class WireNumbers;
+
+// What the subsystems share: the ports, the services every procedure uses, and the
+// program-wide state (flags, settings, constants, the workstation and its windows).
+// The client owns all of it; each subsystem holds a reference to this one place.
+struct EngineContext {
+    EngineContext(Platform platform_, Log& log_, ErrorReporter& errors_,
+                  Localization& localization_, MessageCatalogue& messages_,
+                  const WireNumbers& numbers_, const Scrambler& scrambler_,
+                  RegistrySettings& registry_, SettingsRepository& settingsRepository_,
+                  ConstantsRepository& constantsRepository_)
+        : platform(platform_)
+        , log(log_)
+        , errors(errors_)
+        , localization(localization_)
+        , messages(messages_)
+        , numbers(numbers_)
+        , scrambler(scrambler_)
+        , registry(registry_)
+        , settingsRepository(settingsRepository_)
+        , constantsRepository(constantsRepository_) {}
+
+    Platform platform;
+    Log& log;
+    ErrorReporter& errors;
+    Localization& localization;
+    MessageCatalogue& messages;
+    const WireNumbers& numbers;
+    const Scrambler& scrambler;
+    RegistrySettings& registry;
+    SettingsRepository& settingsRepository;
+    ConstantsRepository& constantsRepository;
+
+    std::string strAppTitle;
+    std::string strAppKey;
+    CommandLine flags;
+    Settings settings;
+    ConstWksn constants;
+    Workstation workstation;
+    Forms forms;
+    MainTimers timers;
+    std::unique_ptr<clsUser> user;
+    bool blnShuttingDown = false;
+    bool trayIconShown = false;
+    int intLoginAttempts = 0;
+
+    // Local time as a serial.
+    double now() const;
+};
+
+} // namespace orvan

@@ -1,0 +1,29 @@
+#pragma once
+
+namespace orvan {
+
+class AnsiCodec;
+class Clock;
+class Dialogs;
+class FileSystem;
+class Screen;
+class SettingsStore;
+class Shell;
+class SystemInfo;
+class Timers;
+
+// The ports the engine is built on; the application hands in the real adapters,
+// the tests their fakes.
+struct Platform {
+    Clock& clock;
+    Timers& timers;
+    SettingsStore& store;
+    const SystemInfo& system;
+    const AnsiCodec& codec;
+    FileSystem& files;
+    Dialogs& dialogs;
+    Shell& shell;
+    const Screen& screen;
+};
+
+} // namespace orvan

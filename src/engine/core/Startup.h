@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/Timer.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvan {
+
+struct EngineContext;
+class SessionControl;
+class SettingsUpgrade;
+
+// Brings the client up and takes it down in order.
+class Startup {
+public:
+    static constexpr std::int64_t kWaitStepMillis = 100;
+    static constexpr std::int64_t kSplashMillis = 3'000;
+
+    Startup(EngineContext& context, SessionControl& sessionControl, SettingsUpgrade& upgrade);
+
+    // The start-up sequence. It waits out the start delay on a timer, so it returns
+    // before the windows are loaded when the computer has only just started.
+    void Main(std::string_view commandLine);
+    void subInitApp();
+    // Closes everything; ends the process when asked. Returns true.
+    bool funShutdownApplication(bool endProcess);
+    // Shuts the computer down with `flags` (always forced), after asking when
+    // `prompt` is not empty.
+    void subShutdown(int flags, const std::string& prompt);
+    // Runs `then` after `seconds`, while every other event goes on being handled.
+    void funWait(double seconds, std::function<void()> then);
+
+    // The setup wizard shown at start-up has closed.
+    void onSetupWizardClosed();
+
+    // The step `Main` is in, named in its error reports.
+    const std::string& stepLabel() const { return stepLabel_; }
+    bool waiting() const { return !waits_.empty(); }
+
+private:
+    void enterStep(std::string label);
+    void afterStartDelay();
+    void loadWindows();
+    void enterFirstState();
+    void showSplash();
+    void reportMainError(const std::exception& error);
+    bool startsActive() const;
+
+    EngineContext& context_;
+    SessionControl& sessionControl_;
+    SettingsUpgrade& upgrade_;
+    std::string stepLabel_;
+    struct Wait {
+        std::int64_t untilBootMillis;
+        std::function<void()> then;
+    };
+    void onWaitStep();
+
+    std::unique_ptr<Timer> waitTimer_;
+    std::vector<Wait> waits_;
+    std::unique_ptr<Timer> splashTimer_;
+    bool wizardPending_ = false;
+};
+
+} // namespace orvan

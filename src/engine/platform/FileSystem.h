@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvan {
+
+// Files on the computer. Paths are absolute, with "/" between folders.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool exists(const std::string& path) const = 0;
+    // Creates the folder and its parents; an existing folder is success.
+    virtual bool createFolder(const std::string& path) = 0;
+    // Appends to the file, creating it when missing.
+    virtual bool append(const std::string& path, std::string_view bytes) = 0;
+    virtual std::optional<std::string> read(const std::string& path) const = 0;
+    // Replaces the file's content.
+    virtual bool write(const std::string& path, std::string_view bytes) = 0;
+    virtual bool remove(const std::string& path) = 0;
+    // Names (not paths) of the plain files in a folder; empty when it cannot be read.
+    virtual std::vector<std::string> listFiles(const std::string& folder) const = 0;
+};
+
+} // namespace orvan

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+namespace orvan {
+
+// The program's own string table (ids 0, 1 and 10000-10363): the texts every
+// window and message falls back to when no language pack answers.
+class StringTable {
+public:
+    // Text of `id`, or an empty view when the table has no such id.
+    static std::string_view text(int id);
+    static bool contains(int id);
+};
+
+} // namespace orvan

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/Platform.h"
+#include "support/FakeSystemInfo.h"
+#include "support/FixedScreen.h"
+#include "support/Latin1Codec.h"
+#include "support/MemoryFileSystem.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingShell.h"
+#include "support/ScriptedDialogs.h"
+#include "support/VirtualTime.h"
+
+namespace orvan::test {
+
+// One fake of every port, wired into the engine's Platform.
+struct FakePlatform {
+    VirtualTime time;
+    MemorySettingsStore store;
+    FakeSystemInfo system;
+    Latin1Codec codec;
+    MemoryFileSystem files;
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    FixedScreen screen;
+
+    Platform platform() {
+        return Platform{time, time, store, system, codec, files, dialogs, shell, screen};
+    }
+};
+
+} // namespace orvan::test

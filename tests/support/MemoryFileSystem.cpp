@@ -1,0 +1,74 @@
+#include "support/MemoryFileSystem.h"
+
+namespace orvan::test {
+
+std::string MemoryFileSystem::parentOf(const std::string& path) {
+    const auto cut = path.rfind('/');
+    return cut == std::string::npos || cut == 0 ? std::string{"/"} : path.substr(0, cut);
+}
+
+bool MemoryFileSystem::writable(const std::string& path) const {
+    for (const auto& folder : unwritable_) {
+        if (path.rfind(folder + "/", 0) == 0 || path == folder) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool MemoryFileSystem::exists(const std::string& path) const {
+    return files_.count(path) > 0 || folders_.count(path) > 0;
+}
+
+bool MemoryFileSystem::createFolder(const std::string& path) {
+    if (!writable(path) || files_.count(path) > 0) {
+        return false;
+    }
+    for (auto folder = path; folder != "/" && !folder.empty(); folder = parentOf(folder)) {
+        folders_.insert(folder);
+    }
+    return true;
+}
+
+bool MemoryFileSystem::append(const std::string& path, std::string_view bytes) {
+    if (!writable(path) || folders_.count(path) > 0) {
+        return false;
+    }
+    files_[path] += bytes;
+    return true;
+}
+
+std::optional<std::string> MemoryFileSystem::read(const std::string& path) const {
+    const auto found = files_.find(path);
+    if (found == files_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+bool MemoryFileSystem::write(const std::string& path, std::string_view bytes) {
+    if (!writable(path) || folders_.count(path) > 0) {
+        return false;
+    }
+    files_[path] = std::string{bytes};
+    return true;
+}
+
+bool MemoryFileSystem::remove(const std::string& path) {
+    if (!writable(path)) {
+        return false;
+    }
+    return files_.erase(path) > 0;
+}
+
+std::vector<std::string> MemoryFileSystem::listFiles(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& [path, content] : files_) {
+        if (parentOf(path) == folder) {
+            names.push_back(path.substr(folder.size() + 1));
+        }
+    }
+    return names;
+}
+
+} // namespace orvan::test

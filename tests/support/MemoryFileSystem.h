@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <map>
+#include <set>
+
+namespace orvan::test {
+
+// Files in memory. Paths under a folder marked unwritable cannot be created,
+// appended to or replaced.
+class MemoryFileSystem : public FileSystem {
+public:
+    bool exists(const std::string& path) const override;
+    bool createFolder(const std::string& path) override;
+    bool append(const std::string& path, std::string_view bytes) override;
+    std::optional<std::string> read(const std::string& path) const override;
+    bool write(const std::string& path, std::string_view bytes) override;
+    bool remove(const std::string& path) override;
+    std::vector<std::string> listFiles(const std::string& folder) const override;
+
+    void makeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
+    const std::map<std::string, std::string>& files() const { return files_; }
+
+private:
+    bool writable(const std::string& path) const;
+    static std::string parentOf(const std::string& path);
+
+    std::map<std::string, std::string> files_;
+    std::set<std::string> folders_;
+    std::set<std::string> unwritable_;
+};
+
+} // namespace orvan::test
