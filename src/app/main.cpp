@@ -10,6 +10,7 @@
 #include "QtScreen.h"
 #include "QtTimers.h"
 #include "RegistryFileStore.h"
+#include "UnavailableDesktop.h"
 #include "core/Client.h"
 #include "ui/StringTable.h"
 
@@ -80,13 +81,15 @@ int main(int argc, char** argv) {
     QtDialogs dialogs;
     LinuxShell shell([] { QCoreApplication::exit(0); });
     QtScreen screen;
+    UnavailableDesktop desktop;
 
     QSocketNotifier timeChanges(clock.timeChangeFd(), QSocketNotifier::Read);
     timeChanges.setEnabled(clock.timeChangeFd() >= 0);
     QObject::connect(&timeChanges, &QSocketNotifier::activated,
                      [&clock] { clock.onTimeChangeFdReadable(); });
 
-    Client client(Platform{clock, timers, store, system, codec, files, dialogs, shell, screen});
+    Client client(
+        Platform{clock, timers, store, system, codec, files, dialogs, shell, screen, desktop});
     client.Main(commandLine(argc, argv));
 
     // Demos and end-to-end tests stop the client after a while (never a switch: the

@@ -1,5 +1,6 @@
 #include "QtDialogs.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace orvan {
@@ -52,6 +53,10 @@ int QtDialogs::messageBox(const std::string& text, const std::string& title, int
     default:
         return yesNo ? kNo : kOk;
     }
+}
+
+void QtDialogs::beep() {
+    QApplication::beep();
 }
 
 } // namespace orvan

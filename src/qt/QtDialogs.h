@@ -8,6 +8,7 @@ namespace orvan {
 class QtDialogs : public Dialogs {
 public:
     int messageBox(const std::string& text, const std::string& title, int style) override;
+    void beep() override;
 };
 
 } // namespace orvan

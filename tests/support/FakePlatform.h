@@ -7,6 +7,7 @@
 #include "support/MemoryFileSystem.h"
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingShell.h"
+#include "support/ScriptedDesktop.h"
 #include "support/ScriptedDialogs.h"
 #include "support/VirtualTime.h"
 
@@ -22,9 +23,10 @@ struct FakePlatform {
     ScriptedDialogs dialogs;
     RecordingShell shell;
     FixedScreen screen;
+    ScriptedDesktop desktop;
 
     Platform platform() {
-        return Platform{time, time, store, system, codec, files, dialogs, shell, screen};
+        return Platform{time, time, store, system, codec, files, dialogs, shell, screen, desktop};
     }
 };
 

@@ -28,7 +28,10 @@ public:
         return (style & 0xF) == 4 ? kYes : kOk;
     }
 
+    void beep() override { ++beeps; }
+
     std::vector<Shown> shown;
+    int beeps = 0;
     std::deque<int> answers;
 };
 

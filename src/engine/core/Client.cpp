@@ -1,8 +1,10 @@
 #include "core/Client.h"
 
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemInfo.h"
 #include "platform/Timers.h"
+#include "ui/MsgBoxForm.h"
 #include "ui/StringTable.h"
 
 namespace orvan {
@@ -16,7 +18,7 @@ std::string appKey() {
 
 } // namespace
 
-Client::Client(Platform platform, AppVersion version)
+Client::Client(Platform platform, AppVersion version, const ReportsFactory& makeReports)
     : platform_(platform)
     , log_(platform.clock, platform.files, platform.system, version)
     , errors_(log_)
@@ -32,9 +34,25 @@ Client::Client(Platform platform, AppVersion version)
     , context_(platform, log_, errors_, localization_, messages_, numbers_, scrambler_, registry_,
                settingsRepository_, constantsRepository_)
     , upgrade_(registry_, errors_, scrambler_, appKey(), context_.settings.strDataPath)
+    , reports_(makeReports ? makeReports(context_) : std::make_unique<ServerReports>(context_))
+    , appControl_(context_)
+    , cleanup_(context_)
     , lockScreen_(context_)
-    , sessionControl_(context_, lockScreen_)
+    , sessionControl_(context_, {lockScreen_, appControl_, cleanup_, *reports_})
+    , msgBox_(context_, {sessionControl_, lockScreen_, appControl_})
+    , amountDue_(context_)
+    , clock_(context_, {amountDue_, msgBox_, sessionControl_, lockScreen_, *reports_})
     , startup_(context_, sessionControl_, upgrade_) {
+    sessionControl_.setClock(clock_);
+    sessionControl_.setMsgBox(msgBox_);
+    sessionControl_.setShutdown(
+        [this](int flags, const std::string& prompt) { startup_.subShutdown(flags, prompt); });
+    platform.clock.setTimeChangedHandler([this] { clock_.sysInfo_TimeChanged(); });
+    localization_.setLocalizeAll([this] {
+        if (context_.forms.frmMsgBox.loaded) {
+            msgBox_.subLocalizeInterface();
+        }
+    });
     context_.strAppKey = appKey();
     errors_.setErrorDisplay(
         [this](const std::string& location) { messages_.funMsg(24, location); });
@@ -51,17 +69,23 @@ void Client::showLogFailure(const std::string& path) {
 void Client::createMainTimers() {
     auto& timers = context_.timers;
     auto& make = platform_.timers;
-    timers.tmrActivateClient = make.createTimer([this] {
-        context_.timers.tmrSrvCnxStatus->setEnabled(true);
-        context_.timers.tmrActivateClient->setEnabled(false);
-    });
-    timers.tmrWksnStatus = make.createTimer([] {});
+    timers.tmrActivateClient = make.createTimer([this] { clock_.tmrActivateClient_Timer(); });
+    timers.tmrWksnStatus = make.createTimer([this] { clock_.tmrWksnStatus_Timer(); });
     timers.tmrWksnStatus->setInterval(500);
-    timers.tmrSessionStatus = make.createTimer([] {});
+    timers.tmrSessionStatus = make.createTimer([this] { clock_.tmrSessionStatus_Timer(); });
     timers.tmrSessionStatus->setInterval(100);
     timers.tmrSrvCnxStatus = make.createTimer([] {});
     timers.tmrSrvCnxStatus->setInterval(500);
-    timers.tmrAppKiller = make.createTimer([] {});
+    timers.tmrAppKiller = make.createTimer([this] {
+        context_.errors.trap("frmMain.tmrAppKiller_TimerError", OnError::ShowUnlessLocked, [this] {
+            try {
+                appControl_.subKillApps();
+            } catch (...) {
+                context_.timers.tmrAppKiller->setEnabled(false);
+                throw;
+            }
+        });
+    });
     timers.tmrAppKiller->setInterval(10'000);
     timers.tmrURLspy = make.createTimer([] {});
     timers.tmrURLspy->setInterval(500);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "billing/AmountDue.h"
 #include "config/ConstantsRepository.h"
 #include "config/RegistrySettings.h"
 #include "config/SettingsRepository.h"
@@ -7,14 +8,21 @@
 #include "core/EngineContext.h"
 #include "core/ErrorReporter.h"
 #include "core/Log.h"
+#include "core/SessionClock.h"
 #include "core/SessionControl.h"
 #include "core/Startup.h"
+#include "lockdown/AppControl.h"
 #include "lockdown/LockScreen.h"
+#include "lockdown/SessionCleanup.h"
 #include "net/Scrambler.h"
+#include "net/ServerReports.h"
 #include "net/WireNumbers.h"
 #include "ui/Localization.h"
 #include "ui/MessageCatalogue.h"
+#include "ui/MsgBox.h"
 
+#include <functional>
+#include <memory>
 #include <string_view>
 
 namespace orvan {
@@ -23,7 +31,11 @@ namespace orvan {
 // the caller's thread: each timer tick and user action is one call, handled to the end.
 class Client {
 public:
-    explicit Client(Platform platform, AppVersion version = AppVersion::current());
+    // Builds what the client tells the server; tests hand in a recording one.
+    using ReportsFactory = std::function<std::unique_ptr<ServerReports>(EngineContext&)>;
+
+    explicit Client(Platform platform, AppVersion version = AppVersion::current(),
+                    const ReportsFactory& makeReports = {});
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
@@ -33,6 +45,12 @@ public:
     Startup& startup() { return startup_; }
     SessionControl& sessionControl() { return sessionControl_; }
     LockScreen& lockScreen() { return lockScreen_; }
+    SessionClock& sessionClock() { return clock_; }
+    MsgBox& msgBox() { return msgBox_; }
+    AmountDue& amountDue() { return amountDue_; }
+    AppControl& appControl() { return appControl_; }
+    SessionCleanup& sessionCleanup() { return cleanup_; }
+    ServerReports& reports() { return *reports_; }
 
 private:
     void createMainTimers();
@@ -50,8 +68,14 @@ private:
     ConstantsRepository constantsRepository_;
     EngineContext context_;
     SettingsUpgrade upgrade_;
+    std::unique_ptr<ServerReports> reports_;
+    AppControl appControl_;
+    SessionCleanup cleanup_;
     LockScreen lockScreen_;
     SessionControl sessionControl_;
+    MsgBox msgBox_;
+    AmountDue amountDue_;
+    SessionClock clock_;
     Startup startup_;
 };
 

@@ -4,6 +4,7 @@ namespace orvan {
 
 class AnsiCodec;
 class Clock;
+class Desktop;
 class Dialogs;
 class FileSystem;
 class Screen;
@@ -24,6 +25,7 @@ struct Platform {
     Dialogs& dialogs;
     Shell& shell;
     const Screen& screen;
+    Desktop& desktop;
 };
 
 } // namespace orvan

@@ -2,14 +2,26 @@
 
 #include "core/EngineContext.h"
 #include "core/ErrorReporter.h"
+#include "core/SessionClock.h"
+#include "lockdown/AppControl.h"
 #include "lockdown/LockScreen.h"
+#include "lockdown/SessionCleanup.h"
+#include "net/ServerReports.h"
+#include "platform/Shell.h"
 #include "ui/Localization.h"
+#include "ui/MsgBox.h"
 
 namespace orvan {
+namespace {
 
-SessionControl::SessionControl(EngineContext& context, LockScreen& lockScreen)
+constexpr long kCardFrameHeight = 1095;
+constexpr long kHiddenCardFrameHeight = 795;
+
+} // namespace
+
+SessionControl::SessionControl(EngineContext& context, Parts parts)
     : context_(context)
-    , lockScreen_(lockScreen) {}
+    , parts_(parts) {}
 
 bool SessionControl::dialogBlocksActivation() const {
     const auto& forms = context_.forms;
@@ -19,11 +31,9 @@ bool SessionControl::dialogBlocksActivation() const {
 
 void SessionControl::enterActiveState(int state) {
     context_.trayIconShown = true;
-    if (context_.timers.tmrActiveTrayIcon) {
-        context_.timers.tmrActiveTrayIcon->setEnabled(true);
-    }
+    context_.timers.tmrActiveTrayIcon->setEnabled(true);
     context_.workstation.setState(state);
-    lockScreen_.refresh();
+    parts_.lockScreen.refresh();
     context_.forms.frmMain.hide();
 }
 
@@ -46,27 +56,286 @@ void SessionControl::subDefaultState() {
     });
 }
 
+void SessionControl::subLock() {
+    context_.errors.trap("modFunctions.subLockError", OnError::PassOn, [&] {
+        if (context_.workstation.sessionExists()) {
+            funStopSession(false);
+        }
+        context_.workstation.setState(Workstation::kBlocked);
+        parts_.lockScreen.refresh();
+    });
+}
+
 void SessionControl::subDeactivate() {
     context_.errors.trap("modFunctions.subDeactivateError", OnError::PassOn, [&] {
         auto& forms = context_.forms;
         forms.frmMsgBox.unload();
+        if (context_.workstation.sessionExists()) {
+            funStopSession(false);
+        }
         context_.trayIconShown = false;
-        lockScreen_.release();
+        parts_.lockScreen.release();
         context_.localization.subResetGUILanguage();
         forms.frmMain.show();
-        if (context_.timers.tmrActiveTrayIcon) {
-            context_.timers.tmrActiveTrayIcon->setEnabled(false);
-        }
+        context_.timers.tmrActiveTrayIcon->setEnabled(false);
         context_.workstation.setState(Workstation::kDeactivated);
         forms.frmMain.topMost = true;
     });
 }
 
+void SessionControl::prepareStatusWindow() {
+    auto& forms = context_.forms;
+    auto& full = forms.frmStatus;
+    auto& small = forms.frmSmallStatus;
+    const auto& session = context_.workstation.session;
+    const int type = session.intSessionType;
+    full.fraCardNum = type == Workstation::kCard;
+    full.fraClient = type == Workstation::kMember;
+    full.fraSelfService = type == Workstation::kSelfServicePostpaid;
+    full.fraPrepaidSelfService = type == Workstation::kSelfServicePrepaid;
+    full.fraCardNumHeight =
+        context_.settings.blnHideCardNumber ? kHiddenCardFrameHeight : kCardFrameHeight;
+    full.lblNumCard = type == Workstation::kCard ? session.strUserID : std::string{};
+    full.lblCliLogin = type == Workstation::kMember ? session.strUserID : std::string{};
+    if (type == Workstation::kSelfServicePostpaid) {
+        for (auto* form : {&full, &small}) {
+            form->lblElapsedTimeSelfService = "00:00:00 ";
+            form->lblAmountDue = "0 ";
+        }
+    }
+    full.txtWksnChatHist.clear();
+}
+
+bool SessionControl::funStartSession() {
+    return context_.errors.trap("modFunctions.funStartSessionError", OnError::PassOn, [&] {
+        auto& timers = context_.timers;
+        auto& status = context_.forms.frmStatus;
+        const int state = context_.workstation.intWksnState;
+        context_.intLoginAttempts = 0;
+        prepareStatusWindow();
+        if (state == Workstation::kDisconnected) {
+            status.optDisconnected = true;
+            status.optConnected = false;
+            timers.tmrAppKiller->setEnabled(true);
+        } else if (state == Workstation::kConnected || state == Workstation::kFreeSession) {
+            status.optConnected = true;
+            status.optDisconnected = false;
+            timers.tmrAppKiller->setEnabled(false);
+        }
+        // Count from the start of this session, not from when the record was reset:
+        // the idle time in between is not the customer's.
+        clock_->restartCounting();
+        clock_->tmrSessionStatus_Timer();
+        timers.tmrSessionStatus->setEnabled(true);
+        timers.tmrURLspy->setEnabled(true);
+        parts_.cleanup.subSessionCleanup();
+        funCloseAllApps();
+        if (parts_.cleanup.blnRunStartBatch) {
+            parts_.cleanup.runStartBatch();
+        }
+        context_.forms.frmMain.hide();
+        parts_.lockScreen.release();
+        subShowStatus();
+        return true;
+    });
+}
+
+bool SessionControl::funStopSession(bool blnNoReboot) {
+    context_.errors.trap("modFunctions.funStopSessionError", OnError::PassOn, [&] {
+        auto& timers = context_.timers;
+        auto& w = context_.workstation;
+        clock_->tmrSessionStatus_Timer();
+        clock_->tmrWksnStatus_Timer();
+        timers.tmrSessionStatus->setEnabled(false);
+        timers.tmrURLspy->setEnabled(false);
+        timers.tmrAppKiller->setEnabled(false);
+        if (context_.forms.frmBlock.loaded) {
+            parts_.lockScreen.stopCloseSessionCountdown();
+        }
+        funHideStatusWindows();
+        funCloseAllApps();
+        if (w.session.intSessionType == Workstation::kSelfServicePostpaid) {
+            // The counters stay until the manager settles the amount.
+            w.setState(Workstation::kSessionEnded);
+            return;
+        }
+        if (parts_.cleanup.blnRunEndBatch) {
+            parts_.cleanup.runEndBatch();
+        }
+        w.subUserInit(context_.settings.intDefaultState, context_.now());
+        if (!blnNoReboot && context_.constants.wksnRebootOnSessionEnd == 1 &&
+            !context_.flags.blnDebugMode && shutdown_) {
+            shutdown_(Shell::kReboot, {});
+        }
+    });
+    return false;
+}
+
+bool SessionControl::pauseInto(int state, const char* location) {
+    return context_.errors.trap(location, OnError::PassOn, [&] {
+        if (context_.workstation.intWksnState == state) {
+            return false;
+        }
+        funHideStatusWindows();
+        context_.workstation.setState(state);
+        return true;
+    });
+}
+
+bool SessionControl::funPauseSession() {
+    return pauseInto(Workstation::kPaused, "modFunctions.funPauseSessionError");
+}
+
+bool SessionControl::funLockSession() {
+    return pauseInto(Workstation::kPausedLocked, "modFunctions.funLockSessionError");
+}
+
+bool SessionControl::funFollowSession() {
+    return pauseInto(Workstation::kPausedFollow, "modFunctions.funFollowSessionError");
+}
+
+bool SessionControl::funUnPauseSession() {
+    return context_.errors.trap("modFunctions.funUnPauseSessionError", OnError::PassOn, [&] {
+        auto& w = context_.workstation;
+        w.intWksnState = w.intPrevWksnState;
+        context_.forms.frmMain.hide();
+        parts_.lockScreen.release();
+        subShowStatus();
+        return true;
+    });
+}
+
+void SessionControl::subCheckBalance() {
+    context_.errors.trap("modFunctions.subCheckBalanceError", OnError::PassOn, [&] {
+        auto& w = context_.workstation;
+        if (w.session.dteRemainingTime > 0) {
+            parts_.lockScreen.stopCloseSessionCountdown();
+            w.intWksnState = w.intPrevWksnState;
+            subShowStatus();
+            return;
+        }
+        auto& texts = context_.localization;
+        msgBox_->subShowMsgBox(texts.funLoadResString(10192) + "\r\n" +
+                                   texts.funLoadResString(10323),
+                               0, 1, nullptr, &context_.forms.frmBlock, 1, 0);
+    });
+}
+
+void SessionControl::subShowStatus() {
+    context_.errors.trap("modFunctions.subShowStatusError", OnError::PassOn, [&] {
+        auto& forms = context_.forms;
+        const bool hideAll = context_.constants.blnHideAllStatusWin;
+        forms.frmMain.hide();
+        parts_.lockScreen.release();
+        if (context_.workstation.session.intSessionType == Workstation::kFree) {
+            if (!hideAll) {
+                forms.frmMicroStatus.show();
+            }
+            return;
+        }
+        forms.frmStatus.topMost = !context_.flags.blnTestMode;
+        if (!hideAll) {
+            forms.frmStatus.show();
+        }
+        forms.frmSmallStatus.hide();
+        forms.frmMicroStatus.hide();
+        forms.frmStatus.tmrHideStatusEnabled = false;
+        forms.frmStatus.tmrHideStatusEnabled = true;
+    });
+}
+
+void SessionControl::subHideStatus() {
+    context_.errors.trap("modFunctions.subHideStatusError", OnError::PassOn, [&] {
+        auto& forms = context_.forms;
+        if (forms.frmAbout.loaded || forms.frmMsgBox.loaded || forms.frmPasswd.loaded) {
+            return;
+        }
+        forms.frmMain.hide();
+        forms.frmStatus.hide();
+        forms.frmStatus.tmrHideStatusEnabled = false;
+        if (!context_.constants.blnHideAllStatusWin) {
+            forms.frmSmallStatus.show();
+        }
+    });
+}
+
+bool SessionControl::funHideStatusWindows() {
+    return context_.errors.trap("modFunctions.funHideStatusWindowsError", OnError::PassOn, [&] {
+        auto& forms = context_.forms;
+        forms.frmPasswdChange.unload();
+        forms.frmAbout.unload();
+        forms.frmSmallStatus.hide();
+        forms.frmStatus.hide();
+        forms.frmMicroStatus.hide();
+        forms.frmStatus.tmrHideStatusEnabled = false;
+        return true;
+    });
+}
+
+bool SessionControl::funCloseAllApps() {
+    return parts_.appControl.funCloseAllApps();
+}
+
 void SessionControl::subSetCloseButtons() {
-    // The status windows' quit buttons and the tray's stop entry come with their
-    // windows; the flag they follow is derived here already.
-    context_.errors.trap("modFunctions.subSetCloseButtonsError", OnError::LogOnly,
-                         [&] { context_.constants.deriveFlags(); });
+    context_.errors.trap("modFunctions.subSetCloseButtonsError", OnError::LogOnly, [&] {
+        auto& forms = context_.forms;
+        const bool enabled = !context_.constants.blnDisableSessCloseButton;
+        for (auto* form : {&forms.frmStatus, &forms.frmSmallStatus, &forms.frmMicroStatus}) {
+            form->cmdQuitEnabled = enabled;
+        }
+        forms.mnuStopSessionEnabled = enabled;
+    });
+}
+
+void SessionControl::subSetDefaultUsage() {
+    context_.errors.trap("modFunctions.subSetDefaultUsageError", OnError::LogOnly, [&] {
+        auto& block = context_.forms.frmBlock;
+        switch (context_.settings.intDefaultUsage) {
+        case 4:
+            block.OptClient.value = true;
+            break;
+        case 1:
+            if (block.optSelfService.enabled) {
+                block.optSelfService.value = true;
+                block.cmdCxnEnabled = true;
+            }
+            break;
+        case 2:
+            if (block.optCard.enabled) {
+                block.optCard.value = true;
+            } else {
+                block.optCard.value = block.optSelfService.value = block.OptClient.value = false;
+            }
+            break;
+        case 0:
+            block.fraLoginVisible = false;
+            block.fraBlockedVisible = true;
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void SessionControl::subDeactivationPassword(FormModel* /*owner*/) {
+    auto& dialog = context_.forms.frmPasswd;
+    dialog.show();
+    dialog.modal = true;
+}
+
+void SessionControl::subQuitPassword(FormModel* /*owner*/) {
+    context_.forms.frmStatus.hide();
+    auto& dialog = context_.forms.frmPasswdClose;
+    dialog.show();
+    dialog.topMost = true;
+    dialog.modal = true;
+}
+
+void SessionControl::subLogOffPassword(FormModel* /*owner*/) {
+    auto& dialog = context_.forms.frmPasswdLogOff;
+    dialog.show();
+    dialog.topMost = true;
+    dialog.modal = true;
 }
 
 } // namespace orvan

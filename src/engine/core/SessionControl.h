@@ -1,28 +1,77 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 namespace orvan {
 
 struct EngineContext;
+struct FormModel;
+class AppControl;
 class LockScreen;
+class MsgBox;
+class ServerReports;
+class SessionClock;
+class SessionCleanup;
 
-// Moves the workstation between its states and does what each move requires.
+// Moves the workstation between its states and does what each move requires: the
+// session clock, the lock screen, the lockdown, closing applications, cleanup and the
+// status windows. Functions return true (or false where noted).
 class SessionControl {
 public:
-    SessionControl(EngineContext& context, LockScreen& lockScreen);
+    struct Parts {
+        LockScreen& lockScreen;
+        AppControl& appControl;
+        SessionCleanup& cleanup;
+        ServerReports& reports;
+    };
+
+    SessionControl(EngineContext& context, Parts parts);
+
+    // The session clock is built after session control; it is handed in here.
+    void setClock(SessionClock& clock) { clock_ = &clock; }
+    // The message box runs session procedures in its actions; it is handed in here.
+    void setMsgBox(MsgBox& msgBox) { msgBox_ = &msgBox; }
+    // Restarts the computer (flags, prompt); wired to start-up's subShutdown.
+    void setShutdown(std::function<void(int, const std::string&)> shutdown) {
+        shutdown_ = std::move(shutdown);
+    }
 
     void subActivate();
     void subDefaultState();
+    void subLock();
     void subDeactivate();
-    // Enables the customer's quit buttons unless the server disabled them; only logs
-    // its failures.
+    bool funStartSession();
+    // Returns false.
+    bool funStopSession(bool blnNoReboot);
+    // False when already in that state; the caller refreshes the lock screen.
+    bool funPauseSession();
+    bool funLockSession();
+    bool funFollowSession();
+    bool funUnPauseSession();
+    void subCheckBalance();
+    void subShowStatus();
+    void subHideStatus();
+    bool funHideStatusWindows();
+    bool funCloseAllApps();
+    // Only log their failures.
     void subSetCloseButtons();
+    void subSetDefaultUsage();
+    void subDeactivationPassword(FormModel* owner);
+    void subQuitPassword(FormModel* owner);
+    void subLogOffPassword(FormModel* owner);
 
 private:
     bool dialogBlocksActivation() const;
     void enterActiveState(int state);
+    bool pauseInto(int state, const char* location);
+    void prepareStatusWindow();
 
     EngineContext& context_;
-    LockScreen& lockScreen_;
+    Parts parts_;
+    SessionClock* clock_ = nullptr;
+    MsgBox* msgBox_ = nullptr;
+    std::function<void(int, const std::string&)> shutdown_;
 };
 
 } // namespace orvan

@@ -118,10 +118,10 @@ bool Startup::startsActive() const {
 
 void Startup::loadWindows() {
     auto& forms = context_.forms;
-    for (auto* form :
-         {&forms.frmMain, &forms.frmStatus, &forms.frmSmallStatus, &forms.frmMicroStatus}) {
-        form->load();
-    }
+    forms.frmMain.load();
+    forms.frmStatus.load();
+    forms.frmSmallStatus.load();
+    forms.frmMicroStatus.load();
 }
 
 void Startup::enterFirstState() {
@@ -185,8 +185,11 @@ bool Startup::funShutdownApplication(bool endProcess) {
     return context_.errors.trap("modFunctions.funShutdownApplicationError", OnError::PassOn, [&] {
         auto& forms = context_.forms;
         context_.blnShuttingDown = true;
-        for (auto* form : {&forms.frmMsgBox, &forms.frmSmallStatus, &forms.frmMicroStatus,
-                           &forms.frmStatus, &forms.frmBlock}) {
+        for (FormModel* form : {static_cast<FormModel*>(&forms.frmMsgBox),
+                                static_cast<FormModel*>(&forms.frmSmallStatus),
+                                static_cast<FormModel*>(&forms.frmMicroStatus),
+                                static_cast<FormModel*>(&forms.frmStatus),
+                                static_cast<FormModel*>(&forms.frmBlock)}) {
             if (form->loaded) {
                 form->unload();
             }

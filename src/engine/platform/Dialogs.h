@@ -20,6 +20,8 @@ public:
     // 48 exclamation, 64 information), default (256 = second button), 4096 system
     // modal, 65536 foreground.
     virtual int messageBox(const std::string& text, const std::string& title, int style) = 0;
+    // The system's default sound.
+    virtual void beep() = 0;
 };
 
 } // namespace orvan

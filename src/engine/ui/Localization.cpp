@@ -61,6 +61,9 @@ std::string Localization::lookup(const std::string& language, long id, const std
             }
             text = std::string{StringTable::text(static_cast<int>(id))};
         }
+        if (text.find("</") == std::string::npos) {
+            return text; // most texts have no token at all
+        }
         text = Utf8::replaceAll(text, "</resNewLine>", "\r\n");
         text = Utf8::replaceAll(text, "</resTab>", "\t");
         for (int i = 0; i < 4; ++i) {

@@ -1,0 +1,64 @@
+#include "lockdown/AppControl.h"
+
+#include "core/EngineContext.h"
+#include "core/ErrorReporter.h"
+#include "core/Utf8.h"
+#include "ui/Localization.h"
+
+namespace orvan {
+
+AppControl::AppControl(EngineContext& context)
+    : context_(context) {}
+
+bool AppControl::isDevelopmentEnvironment(const ProcessEntry& entry) const {
+    // With "-d" the tools the client is built with stay open.
+    const auto name = Utf8::lowerAscii(entry.executable);
+    for (const char* tool : {"code", "qtcreator", "gdb", "kdevelop", "xterm"}) {
+        if (name == tool) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void AppControl::subCloseApp(const ProcessEntry& entry) {
+    context_.errors.trap("modProcManager.subCloseAppError", OnError::PassOn, [&] {
+        auto& desktop = context_.platform.desktop;
+        if (entry.processId == 0 && entry.window == 0) {
+            return;
+        }
+        if (entry.window != 0) {
+            desktop.requestClose(entry.window);
+            if (Utf8::lowerAscii(entry.executable) == "explorer.exe" ||
+                !desktop.windowExists(entry.window)) {
+                return;
+            }
+        }
+        if (entry.processId > 0) {
+            desktop.terminate(entry.processId);
+        }
+    });
+}
+
+bool AppControl::funCloseAllApps() {
+    return context_.errors.trap("modFunctions.funCloseAllAppsError", OnError::PassOn, [&] {
+        context_.forms.frmMsgBox.unload();
+        if (context_.flags.blnKeepApps) {
+            return true;
+        }
+        for (const auto& entry : context_.platform.desktop.applicationWindows()) {
+            if (context_.flags.blnDebugMode && isDevelopmentEnvironment(entry)) {
+                continue;
+            }
+            subCloseApp(entry);
+        }
+        return true;
+    });
+}
+
+void AppControl::subKillApps() {
+    // The prohibitions and their message come with application control; the
+    // session's timer already calls this every ten seconds in disconnected usage.
+}
+
+} // namespace orvan
