@@ -8,7 +8,9 @@
 #include "LinuxSystemInfo.h"
 #include "QtDialogs.h"
 #include "QtScreen.h"
+#include "QtTcpSocket.h"
 #include "QtTimers.h"
+#include "QtUdpSocket.h"
 #include "RegistryFileStore.h"
 #include "UnavailableDesktop.h"
 #include "core/Client.h"
@@ -82,14 +84,16 @@ int main(int argc, char** argv) {
     LinuxShell shell([] { QCoreApplication::exit(0); });
     QtScreen screen;
     UnavailableDesktop desktop;
+    QtTcpSocket tcp;
+    QtUdpSocket udp;
 
     QSocketNotifier timeChanges(clock.timeChangeFd(), QSocketNotifier::Read);
     timeChanges.setEnabled(clock.timeChangeFd() >= 0);
     QObject::connect(&timeChanges, &QSocketNotifier::activated,
                      [&clock] { clock.onTimeChangeFdReadable(); });
 
-    Client client(
-        Platform{clock, timers, store, system, codec, files, dialogs, shell, screen, desktop});
+    Client client(Platform{clock, timers, store, system, codec, files, dialogs, shell, screen,
+                           desktop, tcp, udp});
     client.Main(commandLine(argc, argv));
 
     // Demos and end-to-end tests stop the client after a while (never a switch: the

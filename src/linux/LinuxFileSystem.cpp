@@ -134,4 +134,28 @@ std::vector<std::string> LinuxFileSystem::listFiles(const std::string& folder) c
     return names;
 }
 
+std::optional<std::int64_t> LinuxFileSystem::modifiedUtcMillis(const std::string& path) const {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1'000'000;
+}
+
+bool LinuxFileSystem::copy(const std::string& from, const std::string& to) {
+    // Large received files are copied by the kernel, never read into memory.
+    std::error_code error;
+    const auto temporary = to + ".copying";
+    if (!fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error)) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    fs::rename(temporary, to, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
 } // namespace orvan

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -146,6 +147,24 @@ std::string LinuxSystemInfo::longTimePattern() const {
     return picture.empty() ? "HH:mm:ss" : picture;
 }
 
+namespace {
+
+// "00:15:5d:01:2a:3b" as "00155D012A3B"; empty when the interface has none.
+std::string hardwareAddressOf(const std::string& name) {
+    std::ifstream file("/sys/class/net/" + name + "/address");
+    std::string text;
+    std::getline(file, text);
+    std::string hex;
+    for (const char c : text) {
+        if (std::isxdigit(static_cast<unsigned char>(c)) != 0) {
+            hex += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+    }
+    return hex;
+}
+
+} // namespace
+
 std::vector<NetworkAdapter> LinuxSystemInfo::adapters() const {
     ifaddrs* list = nullptr;
     if (getifaddrs(&list) != 0) {
@@ -174,6 +193,7 @@ std::vector<NetworkAdapter> LinuxSystemInfo::adapters() const {
             NetworkAdapter adapter;
             adapter.name = name;
             adapter.type = adapterType(name, entry->ifa_flags);
+            adapter.hardwareAddress = hardwareAddressOf(name);
             found.push_back({if_nametoindex(name.c_str()), std::move(adapter)});
             it = found.end() - 1;
         }

@@ -2,6 +2,8 @@
 
 #include "core/Platform.h"
 #include "support/FakeSystemInfo.h"
+#include "support/FakeTcpSocket.h"
+#include "support/FakeUdpSocket.h"
 #include "support/FixedScreen.h"
 #include "support/Latin1Codec.h"
 #include "support/MemoryFileSystem.h"
@@ -24,9 +26,12 @@ struct FakePlatform {
     RecordingShell shell;
     FixedScreen screen;
     ScriptedDesktop desktop;
+    FakeTcpSocket tcp;
+    FakeUdpSocket udp;
 
     Platform platform() {
-        return Platform{time, time, store, system, codec, files, dialogs, shell, screen, desktop};
+        return Platform{time,    time,  store,  system,  codec, files,
+                        dialogs, shell, screen, desktop, tcp,   udp};
     }
 };
 

@@ -71,4 +71,17 @@ std::vector<std::string> MemoryFileSystem::listFiles(const std::string& folder) 
     return names;
 }
 
+std::optional<std::int64_t> MemoryFileSystem::modifiedUtcMillis(const std::string& path) const {
+    if (files_.count(path) == 0) {
+        return std::nullopt;
+    }
+    const auto found = modified_.find(path);
+    return found == modified_.end() ? 0 : found->second;
+}
+
+bool MemoryFileSystem::copy(const std::string& from, const std::string& to) {
+    const auto content = read(from);
+    return content && write(to, *content);
+}
+
 } // namespace orvan::test

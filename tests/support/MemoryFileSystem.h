@@ -18,6 +18,12 @@ public:
     bool write(const std::string& path, std::string_view bytes) override;
     bool remove(const std::string& path) override;
     std::vector<std::string> listFiles(const std::string& folder) const override;
+    std::optional<std::int64_t> modifiedUtcMillis(const std::string& path) const override;
+    bool copy(const std::string& from, const std::string& to) override;
+
+    void setModified(const std::string& path, std::int64_t utcMillis) {
+        modified_[path] = utcMillis;
+    }
 
     void makeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
     const std::map<std::string, std::string>& files() const { return files_; }
@@ -29,6 +35,7 @@ private:
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;
     std::set<std::string> unwritable_;
+    std::map<std::string, std::int64_t> modified_;
 };
 
 } // namespace orvan::test

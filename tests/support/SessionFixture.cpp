@@ -5,12 +5,13 @@
 namespace orvan::test {
 
 SessionFixture::SessionFixture() {
-    client_ = std::make_unique<Client>(
-        fake.platform(), AppVersion::current(), [this](EngineContext& context) {
-            auto recording = std::make_unique<RecordingReports>(context);
-            reports = recording.get();
-            return recording;
-        });
+    client_ = std::make_unique<Client>(fake.platform(), AppVersion::current(),
+                                       [this](EngineContext& context, ServerReports::Parts parts) {
+                                           auto recording =
+                                               std::make_unique<RecordingReports>(context, parts);
+                                           reports = recording.get();
+                                           return recording;
+                                       });
     configured();
     start();
     // A tariff that charges every usage at the full rate.

@@ -126,7 +126,7 @@ void SettingsRepository::deriveValues(Settings& s) const {
         for (const auto& adapter : system.adapters()) {
             if (adapter.type == NetworkAdapter::kEthernet && !adapter.addresses.empty() &&
                 adapter.addresses.front() != "0.0.0.0") {
-                s.strWksnAddress = adapter.addresses.front();
+                s.strWksnAddress = adapter.hardwareAddress;
                 break;
             }
         }

@@ -1,5 +1,6 @@
 #include "core/Client.h"
 
+#include "platform/AnsiCodec.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemInfo.h"
@@ -34,15 +35,34 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , context_(platform, log_, errors_, localization_, messages_, numbers_, scrambler_, registry_,
                settingsRepository_, constantsRepository_)
     , upgrade_(registry_, errors_, scrambler_, appKey(), context_.settings.strDataPath)
-    , reports_(makeReports ? makeReports(context_) : std::make_unique<ServerReports>(context_))
+    , sender_(log_, platform.codec)
+    , lockScreen_(context_)
     , appControl_(context_)
     , cleanup_(context_)
-    , lockScreen_(context_)
+    , reports_(makeReports ? makeReports(context_, {sender_, lockScreen_})
+                           : std::make_unique<ServerReports>(
+                                 context_, ServerReports::Parts{sender_, lockScreen_}))
     , sessionControl_(context_, {lockScreen_, appControl_, cleanup_, *reports_})
     , msgBox_(context_, {sessionControl_, lockScreen_, appControl_})
     , amountDue_(context_)
     , clock_(context_, {amountDue_, msgBox_, sessionControl_, lockScreen_, *reports_})
-    , startup_(context_, sessionControl_, upgrade_) {
+    , startup_(context_, sessionControl_, upgrade_)
+    , snapshot_(context_, {sender_, sessionControl_, lockScreen_})
+    , login_(context_, {sessionControl_, lockScreen_, msgBox_, *reports_, sender_})
+    , inbound_(platform.files, inboundHooks())
+    , dispatcher_(context_, [this](const std::string& reason) { link_.subDisableWksn(reason); })
+    , link_(context_, {sessionControl_, lockScreen_, *reports_, clock_, inbound_})
+    , serverCommands_(
+          context_, {sessionControl_, lockScreen_, clock_, amountDue_, msgBox_, login_, snapshot_})
+    , workstationCommands_(context_, {sessionControl_, lockScreen_, msgBox_, appControl_, cleanup_,
+                                      snapshot_, link_, startup_})
+    , receivedFiles_(context_, {lockScreen_, sender_}) {
+    reports_->setSnapshot(snapshot_);
+    reports_->setConnectionLostHandler([this] { link_.wskCli_Close(); });
+    link_.attachSockets();
+    serverCommands_.registerWith(dispatcher_);
+    workstationCommands_.registerWith(dispatcher_);
+    receivedFiles_.registerWith(dispatcher_);
     sessionControl_.setClock(clock_);
     sessionControl_.setMsgBox(msgBox_);
     sessionControl_.setShutdown(
@@ -61,6 +81,14 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     createMainTimers();
 }
 
+InboundStream::Hooks Client::inboundHooks() {
+    return {
+        [this](std::string_view message) { dispatcher_.subProcessServerBytes(message); },
+        [this] { return context_.link.blnDisabled; },
+        [this](const std::string& line) { log_.subWriteLog(platform_.codec.fromAnsi(line)); },
+    };
+}
+
 void Client::showLogFailure(const std::string& path) {
     platform_.dialogs.messageBox(localization_.funLoadResString(10004) + "\r\n" + path,
                                  localization_.funLoadResString(10000), 16);
@@ -74,7 +102,7 @@ void Client::createMainTimers() {
     timers.tmrWksnStatus->setInterval(500);
     timers.tmrSessionStatus = make.createTimer([this] { clock_.tmrSessionStatus_Timer(); });
     timers.tmrSessionStatus->setInterval(100);
-    timers.tmrSrvCnxStatus = make.createTimer([] {});
+    timers.tmrSrvCnxStatus = make.createTimer([this] { link_.tmrSrvCnxStatus_Timer(); });
     timers.tmrSrvCnxStatus->setInterval(500);
     timers.tmrAppKiller = make.createTimer([this] {
         context_.errors.trap("frmMain.tmrAppKiller_TimerError", OnError::ShowUnlessLocked, [this] {

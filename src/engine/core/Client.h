@@ -13,10 +13,19 @@
 #include "core/Startup.h"
 #include "lockdown/AppControl.h"
 #include "lockdown/LockScreen.h"
+#include "lockdown/Login.h"
 #include "lockdown/SessionCleanup.h"
+#include "net/InboundStream.h"
+#include "net/MessageSender.h"
+#include "net/ReceivedFiles.h"
 #include "net/Scrambler.h"
+#include "net/ServerCommands.h"
+#include "net/ServerDispatcher.h"
+#include "net/ServerLink.h"
 #include "net/ServerReports.h"
+#include "net/SessionSnapshot.h"
 #include "net/WireNumbers.h"
+#include "net/WorkstationCommands.h"
 #include "ui/Localization.h"
 #include "ui/MessageCatalogue.h"
 #include "ui/MsgBox.h"
@@ -32,7 +41,8 @@ namespace orvan {
 class Client {
 public:
     // Builds what the client tells the server; tests hand in a recording one.
-    using ReportsFactory = std::function<std::unique_ptr<ServerReports>(EngineContext&)>;
+    using ReportsFactory =
+        std::function<std::unique_ptr<ServerReports>(EngineContext&, ServerReports::Parts)>;
 
     explicit Client(Platform platform, AppVersion version = AppVersion::current(),
                     const ReportsFactory& makeReports = {});
@@ -51,9 +61,17 @@ public:
     AppControl& appControl() { return appControl_; }
     SessionCleanup& sessionCleanup() { return cleanup_; }
     ServerReports& reports() { return *reports_; }
+    ServerLink& serverLink() { return link_; }
+    ServerDispatcher& dispatcher() { return dispatcher_; }
+    SessionSnapshot& snapshot() { return snapshot_; }
+    Login& login() { return login_; }
+    InboundStream& inbound() { return inbound_; }
+    const MessageSender& sender() const { return sender_; }
+    WorkstationCommands& workstationCommands() { return workstationCommands_; }
 
 private:
     void createMainTimers();
+    InboundStream::Hooks inboundHooks();
     void showLogFailure(const std::string& path);
 
     Platform platform_;
@@ -68,15 +86,24 @@ private:
     ConstantsRepository constantsRepository_;
     EngineContext context_;
     SettingsUpgrade upgrade_;
-    std::unique_ptr<ServerReports> reports_;
+    MessageSender sender_;
+    LockScreen lockScreen_;
     AppControl appControl_;
     SessionCleanup cleanup_;
-    LockScreen lockScreen_;
+    std::unique_ptr<ServerReports> reports_;
     SessionControl sessionControl_;
     MsgBox msgBox_;
     AmountDue amountDue_;
     SessionClock clock_;
     Startup startup_;
+    SessionSnapshot snapshot_;
+    Login login_;
+    InboundStream inbound_;
+    ServerDispatcher dispatcher_;
+    ServerLink link_;
+    ServerCommands serverCommands_;
+    WorkstationCommands workstationCommands_;
+    ReceivedFiles receivedFiles_;
 };
 
 } // namespace orvan

@@ -24,6 +24,17 @@ class Scrambler;
 class SettingsRepository;
 class WireNumbers;
 
+// The state of the link to the server that several subsystems read.
+struct LinkState {
+    bool blnConnecting = false;  // a connect was started; the watchdog reports progress
+    bool blnConnected = false;   // the link is up (the login needs it)
+    bool blnServerReady = false; // the greeting went out: status reports may follow
+    bool blnDisabled = false;    // disabled for the rest of the run
+    bool blnWaiting = false;     // a session-open request waits for its answer
+    int intAnswerCode = 0;       // 0 accepted, else the server's refusal code
+    std::string strWallpaperPath;
+};
+
 // What the subsystems share: the ports, the services every procedure uses, and the
 // program-wide state (flags, settings, constants, the workstation and its windows).
 // The client owns all of it; each subsystem holds a reference to this one place.
@@ -64,6 +75,7 @@ struct EngineContext {
     Forms forms;
     MainTimers timers;
     std::unique_ptr<clsUser> user;
+    LinkState link;
     bool blnShuttingDown = false;
     bool trayIconShown = false;
     int intLoginAttempts = 0;

@@ -11,7 +11,9 @@ class Screen;
 class SettingsStore;
 class Shell;
 class SystemInfo;
+class TcpSocket;
 class Timers;
+class UdpSocket;
 
 // The ports the engine is built on; the application hands in the real adapters,
 // the tests their fakes.
@@ -26,6 +28,8 @@ struct Platform {
     Shell& shell;
     const Screen& screen;
     Desktop& desktop;
+    TcpSocket& wskCli;        // the link to the server
+    UdpSocket& wskFindServer; // server discovery
 };
 
 } // namespace orvan

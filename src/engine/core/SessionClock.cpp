@@ -306,7 +306,7 @@ void SessionClock::tmrWksnStatus_Timer() {
 }
 
 void SessionClock::tmrActivateClient_Timer() {
-    firstConnectionAttempt = true;
+    context_.link.blnConnecting = true;
     context_.timers.tmrSrvCnxStatus->setEnabled(true);
     context_.timers.tmrActivateClient->setEnabled(false);
 }

@@ -43,8 +43,6 @@ public:
 
     // The link to the server was lost and not yet regained.
     bool linkLost() const { return linkLost_; }
-    // The connection watchdog's first attempt is due.
-    bool firstConnectionAttempt = false;
 
 private:
     double stepSinceLastTick();

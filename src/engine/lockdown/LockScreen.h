@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace orvan {
 
 struct EngineContext;
@@ -16,6 +18,16 @@ public:
     // Takes it down when a session starts or resumes.
     void release();
     void stopCloseSessionCountdown();
+    // The connect button works only while the server can hear, and then only when the
+    // chosen login kind's field is filled in (self-service needs none).
+    void applyConnectButtonRule();
+    // Lets go of the message file and the logo so that they can be replaced.
+    void releaseDocuments();
+    // Shows the message file of the current state and the logo again.
+    void reloadDocuments();
+    // The message file for a state: the received one when "Message & Logo Files Type"
+    // is 1, else the language's own; empty for states without a message.
+    std::string messageFileFor(int state) const;
 
 private:
     EngineContext& context_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace orvan {
 
 struct EngineContext;
@@ -15,8 +17,22 @@ public:
     void runStartBatch();
     void runEndBatch();
 
+    // Which cleanup steps run, as the server set them; each flag counts as on when 1.
+    struct Options {
+        int arrangeDesktopIcons = 0;
+        int clearRecentDocuments = 0;
+        int resetWallpaper = 0;
+        int resetStartPage = 0;
+        int resetBrowser = 0;
+        std::string startPage; // the address the start-page step writes
+        int clearMessengerTraces = 0;
+    };
+
+    Options options;
     bool blnRunStartBatch = false; // set by the server
     bool blnRunEndBatch = false;
+    // The show-window style of the batch window, handed unchanged to the program starter.
+    int batchWindowStyle = 0;
 
 private:
     EngineContext& context_;

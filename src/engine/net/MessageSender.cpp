@@ -2,18 +2,20 @@
 
 #include "core/Log.h"
 #include "core/Utf8.h"
+#include "platform/AnsiCodec.h"
 #include "platform/TcpSocket.h"
 
 namespace orvan {
 
-MessageSender::MessageSender(Log& log)
-    : log_(log) {}
+MessageSender::MessageSender(Log& log, const AnsiCodec& codec)
+    : log_(log)
+    , codec_(codec) {}
 
 bool MessageSender::funSendData(TcpSocket& socket, std::string_view text, bool logFailure) const {
     if (socket.state() != TcpSocket::kConnected) {
         return false;
     }
-    if (socket.send(text)) {
+    if (socket.send(codec_.toAnsi(text))) {
         return true;
     }
     if (logFailure) {

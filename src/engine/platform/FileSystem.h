@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ public:
     // Replaces the file's content.
     virtual bool write(const std::string& path, std::string_view bytes) = 0;
     virtual bool remove(const std::string& path) = 0;
+    // When the file was last written (UTC milliseconds since 1970), if it exists.
+    virtual std::optional<std::int64_t> modifiedUtcMillis(const std::string& path) const = 0;
+    // Replaces `to` with a copy of `from`.
+    virtual bool copy(const std::string& from, const std::string& to) = 0;
     // Names (not paths) of the plain files in a folder; empty when it cannot be read.
     virtual std::vector<std::string> listFiles(const std::string& folder) const = 0;
 };

@@ -12,6 +12,8 @@ struct NetworkAdapter {
 
     std::string name;
     int type = kEthernet;
+    // Hardware address in upper-case hexadecimal, two digits per byte, no separators.
+    std::string hardwareAddress;
     // IPv4 addresses in dotted form, primary first.
     std::vector<std::string> addresses;
 };

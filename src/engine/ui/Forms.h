@@ -11,6 +11,10 @@ struct StatusForm : FormModel {
     bool optDisconnected = false;
     bool cmdQuitEnabled = true;
     bool tmrHideStatusEnabled = false; // shrinks the full window to the small one
+    bool cmdChatEnabled = false;       // only while the server can hear
+    bool cmdCliPasswordEnabled = false;
+    bool fraChatVisible = false;
+    bool optDisconnectedEnabled = true;
 
     // Which frame shows the session: card, member, self-service (paid afterwards),
     // prepaid self-service.
@@ -47,15 +51,45 @@ struct BlockForm : FormModel {
     Option optCard;
     Option optSelfService;
     Option OptClient;
+    Option optConnected{true, true};
+    Option optDisconnected{true, false};
+    bool fraCardNumberVisible = true;
+    bool fraClientVisible = false;
+    std::string txtCardNum;
+    std::string txtLogin;
+    std::string txtPassword;
     bool cmdCxnEnabled = false;
+    bool cmdReCnxEnabled = false;
+    bool txtCardNumEnabled = true;
+    bool txtLoginEnabled = true;
+    bool txtPasswordEnabled = true;
+    bool busyPointer = false;       // the hourglass while a login waits
+    bool tmrUnblockEnabled = false; // the lock-out count-down
+    // The connection indicator: its text, its picture (1-3) and whether it blinks.
+    std::string lblCnxIndicator;
+    int imgCnxIndicator = 1;
+    bool tmrNoServCnxEnabled = false;
+    bool shownOnce = false;
+    std::string followImagePath; // the server's screen in follow mode
+    std::string rtbMessageFile;  // the rich-text message shown for the state; empty: none
+    std::string picLogoFile;     // the cafe's logo; empty: none
     bool fraLoginVisible = true;
     bool fraBlockedVisible = false;
     bool tmrCloseSessionEnabled = false;
 };
 
+// The main window: shown while the workstation is deactivated; its labels tell the
+// state of the link to the server.
+struct MainForm : FormModel {
+    std::string lblConnexionStatus;
+    std::string lblServerName;
+    bool cmdActiverEnabled = true;
+    bool cmdQuitIsDefault = false;
+};
+
 // The windows of the program, as models the front end renders.
 struct Forms {
-    FormModel frmMain;
+    MainForm frmMain;
     StatusForm frmStatus;
     StatusForm frmSmallStatus;
     StatusForm frmMicroStatus;

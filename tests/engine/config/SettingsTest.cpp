@@ -26,7 +26,7 @@ TEST_F(SettingsTest, emptyStoreWithEnglishLocaleGivesTheDefaults) {
     EXPECT_TRUE(s.blnStartActive);
     EXPECT_TRUE(s.blnAllowLockdown);
     EXPECT_TRUE(s.blnStartWithWindows) << "the wizard has not run yet";
-    EXPECT_EQ(s.strWksnAddress, "192.168.1.57");
+    EXPECT_EQ(s.strWksnAddress, "00155D012A3B") << "the first Ethernet adapter's hardware address";
     EXPECT_EQ(s.strLogFile, "/appdata/OrvanetixClient/orvanclient.log");
     EXPECT_EQ(s.lngMainWindowTop, (768 * 15 - 1935) / 2);
     EXPECT_EQ(s.lngMainWindowLeft, (1024 * 15 - 4740) / 2);
@@ -73,9 +73,9 @@ TEST_F(SettingsTest, secondUserOfTheSameComputerIsAnotherWorkstation) {
 }
 
 TEST_F(SettingsTest, addressFallsBackToTheComputerNameWithoutAnEthernetAddress) {
-    fake.system.adapterList = {{"lo", NetworkAdapter::kLoopback, {"127.0.0.1"}},
-                               {"eth0", NetworkAdapter::kEthernet, {"0.0.0.0"}},
-                               {"wlan0", NetworkAdapter::kWireless, {"10.0.0.9"}}};
+    fake.system.adapterList = {{"lo", NetworkAdapter::kLoopback, "", {"127.0.0.1"}},
+                               {"eth0", NetworkAdapter::kEthernet, "00155D012A3B", {"0.0.0.0"}},
+                               {"wlan0", NetworkAdapter::kWireless, "A0B1C2D3E4F5", {"10.0.0.9"}}};
     start();
     EXPECT_EQ(context().settings.strWksnAddress, "pc-07");
 }

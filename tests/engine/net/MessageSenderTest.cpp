@@ -3,6 +3,7 @@
 #include "core/Log.h"
 #include "support/FakeSystemInfo.h"
 #include "support/FakeTcpSocket.h"
+#include "support/Latin1Codec.h"
 #include "support/MemoryFileSystem.h"
 #include "support/VirtualTime.h"
 
@@ -13,7 +14,10 @@ namespace {
 
 class MessageSenderTest : public ::testing::Test {
 protected:
-    MessageSenderTest() { log.setLogFile("/data/client.log"); }
+    MessageSenderTest() {
+        log.setLogFile("/data/client.log");
+        socket.socketState = TcpSocket::kConnected;
+    }
 
     std::string logText() const { return files.read("/data/client.log").value_or(""); }
 
@@ -21,15 +25,18 @@ protected:
     MemoryFileSystem files;
     FakeSystemInfo system;
     Log log{time, files, system};
-    MessageSender sender{log};
+    Latin1Codec codec;
+    MessageSender sender{log, codec};
     FakeTcpSocket socket;
 };
 
-TEST_F(MessageSenderTest, sendsOnlyOnAConnectedSocket) {
+TEST_F(MessageSenderTest, sendsOnlyOnAConnectedSocketInTheCodePage) {
+    EXPECT_TRUE(sender.funSendData(socket, "caf\xC3\xA9", true));
+    EXPECT_EQ(socket.sent.back(), "caf\xE9");
     EXPECT_TRUE(sender.funSendData(socket, "hello", true));
     socket.socketState = TcpSocket::kConnecting;
     EXPECT_FALSE(sender.funSendData(socket, "later", true));
-    EXPECT_EQ(socket.sent, std::vector<std::string>{"hello"});
+    EXPECT_EQ(socket.sent.size(), 2U);
     EXPECT_EQ(logText(), "") << "not being connected is no error";
 }
 

@@ -1,0 +1,179 @@
+#include "lockdown/Login.h"
+
+#include "core/EngineContext.h"
+#include "core/ErrorReporter.h"
+#include "core/SessionControl.h"
+#include "lockdown/LockScreen.h"
+#include "net/MessageSender.h"
+#include "net/ServerReports.h"
+#include "net/Tags.h"
+#include "net/WireFormat.h"
+#include "net/WireNumbers.h"
+#include "platform/Clock.h"
+#include "platform/Timers.h"
+#include "ui/Localization.h"
+#include "ui/MsgBox.h"
+
+namespace orvan {
+
+Login::Login(EngineContext& context, Parts parts)
+    : context_(context)
+    , parts_(parts) {
+    waitTimer_ = context.platform.timers.createTimer([this] { onWaitTick(); });
+    waitTimer_->setInterval(kPollMillis);
+    tmrActivateTimeout_ =
+        context.platform.timers.createTimer([this] { tmrActivateTimeout_Timer(); });
+    tmrActivateTimeout_->setInterval(kReEnableMillis);
+}
+
+bool Login::waiting() const {
+    return context_.link.blnWaiting;
+}
+
+void Login::show(const std::string& text) {
+    parts_.msgBox.subShowMsgBox(text, MsgBox::kButtonsOK, MsgBox::kDefaultYes, nullptr,
+                                &context_.forms.frmBlock, MsgBox::kModal, 0);
+}
+
+void Login::showTwoLines(long first, long second) {
+    auto& texts = context_.localization;
+    show(texts.funLoadResString(first) + "\r\n" + texts.funLoadResString(second));
+}
+
+void Login::startReEnableDelay() {
+    tmrActivateTimeout_->setEnabled(false);
+    tmrActivateTimeout_->setEnabled(true);
+}
+
+void Login::tmrActivateTimeout_Timer() {
+    auto& block = context_.forms.frmBlock;
+    parts_.lockScreen.applyConnectButtonRule();
+    block.txtCardNumEnabled = block.txtLoginEnabled = block.txtPasswordEnabled = true;
+    block.busyPointer = false;
+    tmrActivateTimeout_->setEnabled(false);
+}
+
+void Login::subStartConnexion(int kind, int mode, const std::string& identifier,
+                              const std::string& secret) {
+    context_.errors.trap("modFunctions.subStartConnexionError", OnError::PassOn, [&] {
+        auto& ctx = context_;
+        auto& block = ctx.forms.frmBlock;
+        block.cmdCxnEnabled = false;
+        block.txtCardNumEnabled = block.txtLoginEnabled = block.txtPasswordEnabled = false;
+        block.busyPointer = true;
+        ctx.workstation.subUserInit(ctx.settings.intDefaultState, ctx.now());
+        if (!ctx.link.blnConnected) {
+            startReEnableDelay();
+            showTwoLines(10178, 10179);
+            return;
+        }
+        ++ctx.intLoginAttempts;
+        request_ = {kind, mode, identifier, secret, ctx.platform.clock.millisSinceBoot()};
+        const std::string separator{tags::kPayloadToken};
+        const auto message = std::string{tags::kSessionOpen} + std::to_string(kind) + separator +
+                             secret + separator + identifier + separator + std::to_string(mode) +
+                             separator + std::string{tags::kMessageEnd};
+        ctx.link.blnWaiting = true;
+        if (!parts_.sender.funSendData(ctx.platform.wskCli, message, true)) {
+            ctx.link.blnWaiting = false;
+            startReEnableDelay();
+            showTwoLines(10178, 10179);
+            return;
+        }
+        waitTimer_->setEnabled(true);
+    });
+}
+
+void Login::onWaitTick() {
+    context_.errors.trap("frmBlock.subStartConnexionError", OnError::ShowUnlessLocked, [&] {
+        auto& ctx = context_;
+        if (!ctx.link.blnWaiting) {
+            waitTimer_->setEnabled(false);
+            answered();
+            return;
+        }
+        const auto waited =
+            (ctx.platform.clock.millisSinceBoot() - request_.sentAtBootMillis) / 1000;
+        const auto timeOut =
+            static_cast<std::int64_t>(ctx.numbers.parse(ctx.settings.strTimeOut).value_or(10));
+        if (waited <= timeOut) {
+            return;
+        }
+        waitTimer_->setEnabled(false);
+        startReEnableDelay();
+        ctx.link.blnWaiting = false;
+        showTwoLines(10191, 10179);
+        ctx.workstation.subUserInit(ctx.settings.intDefaultState, ctx.now());
+    });
+}
+
+void Login::answered() {
+    auto& ctx = context_;
+    startReEnableDelay();
+    const int code = ctx.link.intAnswerCode;
+    if (code != 0) {
+        refused(code);
+    }
+    switch (code) {
+    case 1:
+        show(ctx.localization.funLoadResString(10104));
+        return;
+    case 2:
+        return showTwoLines(10194, 10179);
+    case 3:
+        return showTwoLines(10192, 10193);
+    case 4:
+        return showTwoLines(10195, 10179);
+    case 5:
+        show(ctx.localization.funLoadResString(10322));
+        return;
+    case 6:
+        return showTwoLines(10324, 10179);
+    case 7:
+        return showTwoLines(10192, 10323);
+    case 8:
+        return showTwoLines(10325, 10179);
+    case 10:
+        return showTwoLines(10362, 10179);
+    default:
+        break;
+    }
+    auto& w = ctx.workstation;
+    w.session.intSessionType = request_.kind;
+    w.setState(request_.mode);
+    w.session.dteSessionStart = ctx.now() + w.dteServerOffset;
+    w.session.strUserID = request_.identifier;
+    w.session.strUserPasswd = request_.secret;
+    parts_.reports.subUpdateServer();
+    parts_.sessionControl.funStartSession();
+}
+
+void Login::refused(int /*code*/) {
+    auto& block = context_.forms.frmBlock;
+    if (request_.kind == kCard) {
+        block.txtCardNum.clear();
+    } else if (request_.kind == kMember) {
+        block.txtLogin.clear();
+        block.txtPassword.clear();
+    }
+    if (context_.intLoginAttempts >= context_.constants.wksnMaxNumUseAtempts) {
+        lockOut();
+    }
+}
+
+void Login::lockOut() {
+    auto& ctx = context_;
+    auto& texts = ctx.localization;
+    // In the default language: the manager reads it.
+    const auto notice = texts.funLoadResStringDefault(10305) +
+                        std::to_string(ctx.constants.wksnMaxNumUseAtempts) +
+                        texts.funLoadResStringDefault(10306) + ctx.settings.strWksnName + "\r\n" +
+                        texts.funLoadResStringDefault(10307);
+    parts_.sender.funSendData(ctx.platform.wskCli, WireFormat::message(tags::kMessageSend, notice),
+                              true);
+    parts_.sessionControl.subLock();
+    ctx.workstation.dteLockOutLeft = ctx.constants.wksnActivateDelayTime;
+    ctx.forms.frmBlock.tmrUnblockEnabled = true;
+}
+
+} // namespace orvan

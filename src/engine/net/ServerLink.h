@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvan {
+
+struct EngineContext;
+class AppError;
+class InboundStream;
+class LockScreen;
+class ServerReports;
+class SessionClock;
+class SessionControl;
+
+// The one TCP connection to the cafe server: finding the server by broadcast or by
+// name, connecting, noticing a lost or silent server, reconnecting without end, and
+// disabling the link for good.
+class ServerLink {
+public:
+    static constexpr int kDiscoveredServerPort = 4646;
+
+    struct Parts {
+        SessionControl& sessionControl;
+        LockScreen& lockScreen;
+        ServerReports& reports;
+        SessionClock& clock;
+        InboundStream& inbound;
+    };
+
+    ServerLink(EngineContext& context, Parts parts);
+
+    // Routes the sockets' events here.
+    void attachSockets();
+
+    void tmrSrvCnxStatus_Timer();
+    void subFindServer();
+    void subConnectToServer();
+    void subDisableWksn(const std::string& reason);
+
+    void wskFindServer_DataArrival(std::string_view bytes, const std::string& sender);
+    void wskCli_DataArrival(std::string_view bytes);
+    void wskCli_Close();
+    void wskCli_Error(int number, const std::string& description);
+
+    // Where the server is (a discovered address replaces the setting in memory).
+    const std::string& serverName() const { return serverName_; }
+    int serverPort() const { return serverPort_; }
+
+private:
+    void showConnecting(int state);
+    void showConnected();
+    void networkConfigurationError();
+    void dataArrivalFailed(const AppError& error);
+    std::string withState(int state, const std::string& text) const;
+    bool lockScreenNeverShown() const;
+
+    EngineContext& context_;
+    Parts parts_;
+    std::string serverName_;
+    int serverPort_ = kDiscoveredServerPort;
+    bool configured_ = false;
+};
+
+} // namespace orvan
