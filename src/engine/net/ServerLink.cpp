@@ -111,6 +111,10 @@ void ServerLink::showConnected() {
     auto& ctx = context_;
     auto& texts = ctx.localization;
     auto& block = ctx.forms.frmBlock;
+    // Stopped first: the greeting may show a message box, and the ticks that run while
+    // it is open must not greet a second time.
+    ctx.timers.tmrSrvCnxStatus->setEnabled(false);
+    ctx.link.blnConnected = true;
     parts_.reports.subInitServer();
     for (auto* status : {&ctx.forms.frmStatus, &ctx.forms.frmSmallStatus}) {
         status->cmdChatEnabled = true;
@@ -122,10 +126,8 @@ void ServerLink::showConnected() {
     block.lblCnxIndicator = texts.funLoadResString(10338) + " - " + texts.funLoadResString(10213);
     block.tmrNoServCnxEnabled = false;
     block.imgCnxIndicator = 3;
-    ctx.link.blnConnected = true;
     parts_.lockScreen.applyConnectButtonRule();
     block.cmdReCnxEnabled = ctx.workstation.intWksnState == Workstation::kNoCredit;
-    ctx.timers.tmrSrvCnxStatus->setEnabled(false);
     ctx.timers.tmrWksnStatus->setEnabled(true);
     ctx.platform.wskFindServer.close();
     if (ctx.settings.blnStartActive && ctx.workstation.intWksnState < Workstation::kWaiting) {
@@ -136,12 +138,13 @@ void ServerLink::showConnected() {
 void ServerLink::subFindServer() {
     auto& udp = context_.platform.wskFindServer;
     const auto& constants = context_.constants;
+    // Listen before asking: a server on a fast network answers before a socket bound
+    // after the request could hear it.
     udp.close();
-    int error = udp.sendTo(constants.cnxBroardcastAdr, constants.cnxUdpPortServer,
-                           markers::kDiscoveryRequest);
-    udp.close();
+    int error = udp.bind(constants.cnxUdpPortWksn);
     if (error == 0) {
-        error = udp.bind(constants.cnxUdpPortWksn);
+        error = udp.sendTo(constants.cnxBroardcastAdr, constants.cnxUdpPortServer,
+                           markers::kDiscoveryRequest);
     }
     if (error != 0 && error != TcpSocket::kErrHostUnreachable) {
         networkConfigurationError();
