@@ -107,6 +107,16 @@ struct Forms {
     long fraControlsHeight = 1935;
     // The tray menu's stop-session entry.
     bool mnuStopSessionEnabled = true;
+
+    // The status window `form` is, if it is one.
+    StatusForm* statusFormOf(const FormModel* form) {
+        for (auto* status : {&frmStatus, &frmSmallStatus, &frmMicroStatus}) {
+            if (form == status) {
+                return status;
+            }
+        }
+        return nullptr;
+    }
 };
 
 } // namespace orvan

@@ -5,22 +5,6 @@
 #include "lockdown/AppControl.h"
 
 namespace orvan {
-namespace {
-
-// The status window that asked, when the box's owner is one.
-StatusForm* statusOwner(EngineContext& context) {
-    auto& forms = context.forms;
-    const FormModel* owner = forms.frmMsgBox.mfrmParent;
-    for (auto* status : {&forms.frmStatus, &forms.frmSmallStatus, &forms.frmMicroStatus}) {
-        if (owner == status) {
-            return status;
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
-
 void clsActionDisconnected::subExecuteCommandButton1() {
     context_.errors.trap("clsActionDisconnected.subExecuteCommandButton1Error",
                          OnError::ShowUnlessLocked, [&] {
@@ -34,7 +18,7 @@ void clsActionDisconnected::subExecuteCommandButton1() {
 void clsActionDisconnected::subExecuteCommandButton2() {
     context_.errors.trap("clsActionDisconnected.subExecuteCommandButton2Error",
                          OnError::ShowUnlessLocked, [&] {
-                             if (auto* status = statusOwner(context_)) {
+                             if (auto* status = context_.forms.statusFormOf(context_.forms.frmMsgBox.mfrmParent)) {
                                  status->optDisconnected = false;
                                  status->optConnected = true;
                              }
