@@ -470,6 +470,53 @@ TEST_F(CafeScript, aMissedExpectationOrBadLineCountsAsAFailure) {
     EXPECT_NE(out.str().find("FAILED"), std::string::npos);
 }
 
+TEST_F(CafeScript, nextTakesTheVeryNextMessageAndFailsOnAnyOther) {
+    ScriptRunner script({"lock", "next WorkstationState=3 5", "next UserID", "next SessionType"},
+                        out);
+    EXPECT_EQ(script.due(t0, log), Fields{"lock"});
+    EXPECT_EQ(script.due(t0, log), Fields{});
+    receive("WorkstationState", "3");
+    receive("UserID");
+    receive("ElapsedTime", "0");
+    receive("SessionType", "0");
+    EXPECT_EQ(script.due(t0 + 1s, log), Fields{});
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(script.failures(), 1) << out.str();
+    EXPECT_NE(out.str().find("next should be SessionType, got ElapsedTime"), std::string::npos);
+}
+
+TEST_F(CafeScript, countLooksOnlyAtItsOwnWindow) {
+    receive("WorkstationState", "2"); // before the window
+    ScriptRunner script(
+        {"count WorkstationState 3 2 2", "count WorkstationState=6 2 1", "chat done"}, out);
+    EXPECT_EQ(script.due(t0, log), Fields{});
+    receive("WorkstationState", "2");
+    EXPECT_EQ(script.due(t0 + 2s, log), Fields{}) << "a range waits for the end of its window";
+    receive("WorkstationState", "2");
+    EXPECT_EQ(script.due(t0 + 3s, log), Fields{});
+    EXPECT_EQ(script.wakeAt(), t0 + 5s);
+    receive("WorkstationState", "6");
+    EXPECT_EQ(script.due(t0 + 3s, log), Fields{"chat done"}) << "a lower bound alone ends early";
+    EXPECT_EQ(script.failures(), 0) << out.str();
+}
+
+TEST_F(CafeScript, countFailsOnTooFewAtTheEndAndOnTooManyAtOnce) {
+    ScriptRunner tooFew({"count WorkstationState 3 2 3"}, out);
+    EXPECT_EQ(tooFew.due(t0, log), Fields{});
+    receive("WorkstationState", "2");
+    EXPECT_EQ(tooFew.due(t0 + 2s, log), Fields{});
+    EXPECT_FALSE(tooFew.finished());
+    EXPECT_EQ(tooFew.due(t0 + 3s, log), Fields{});
+    EXPECT_EQ(tooFew.failures(), 1);
+
+    ScriptRunner none({"count WorkstationState 5 0 0", "count X 1 2 1", "count X"}, out);
+    EXPECT_EQ(none.due(t0, log), Fields{});
+    receive("WorkstationState", "2");
+    EXPECT_EQ(none.due(t0 + 1s, log), Fields{});
+    EXPECT_TRUE(none.finished()) << "one is already too many";
+    EXPECT_EQ(none.failures(), 3) << out.str();
+}
+
 // --- sockets on loopback -----------------------------------------------------------------
 
 UniqueFd udpSocketOnLoopback() {
@@ -611,6 +658,24 @@ TEST(CafeServerLoopback, aScriptDrivesTheWorkstationAndReportsItsOutcome) {
     failing.runScript({"lock"}); // nobody connected
     ASSERT_TRUE(pollUntil(failing, [&] { return !failing.running(); }));
     EXPECT_EQ(failing.exitStatus(), 1);
+}
+
+TEST(CafeServerLoopback, aScriptSeesWorkstationsConnectAndDisconnect) {
+    std::ostringstream out;
+    CafeServer server(loopbackOptions(), out);
+    server.runScript({"expect ++ 2", "next WorkstationName=pc-07 2", "expect -- 2", "expect ++ 2"});
+    {
+        LoopbackWorkstation station(server.tcpPort());
+        ASSERT_TRUE(pollUntil(server, [&] { return server.connectionCount() == 1; }));
+        station.send(wire(Tags::kWorkstationName, {"pc-07"}));
+        ASSERT_TRUE(pollUntil(server, [&] {
+            return out.str().find("<- pc-07 WorkstationName") != std::string::npos;
+        }));
+    }
+    ASSERT_TRUE(pollUntil(server, [&] { return server.connectionCount() == 0; }));
+    LoopbackWorkstation again(server.tcpPort());
+    ASSERT_TRUE(pollUntil(server, [&] { return !server.running(); })) << out.str();
+    EXPECT_EQ(server.exitStatus(), 0) << out.str();
 }
 
 TEST(CafeConnection, dropsAPeerThatStopsReadingOnceTheQueueIsFull) {

@@ -132,6 +132,7 @@ void CafeServer::acceptWaiting() {
     while (auto accepted = listener_.accept()) {
         const int number = nextNumber_++;
         out_ << "++ #" << number << " connected from " << accepted->peer << std::endl;
+        note({accepted->peer, std::string(ReceivedLog::kConnected), {}});
         connections_.push_back(
             std::make_unique<Connection>(std::move(accepted->fd), number, accepted->peer));
     }
@@ -191,9 +192,7 @@ void CafeServer::dispatch(Connection& connection, const std::string& text) {
     if (workstation.worthShowing(message, options_.quiet)) {
         out_ << "<- " << workstation.name() << ' ' << message.describe() << std::endl;
     }
-    if (script_ && !scriptDone_) {
-        log_.add({workstation.name(), std::string(message.name()), std::string(message.field(0))});
-    }
+    note({workstation.name(), std::string(message.name()), std::string(message.field(0))});
     if (!answer.empty()) {
         show(workstation, answer);
         deliver(connection, answer);
@@ -213,6 +212,14 @@ void CafeServer::drop(Connection& connection, std::string_view why) {
     connection.markDropped();
     connection.workstation().disconnected(book_);
     out_ << "-- " << connection.workstation().name() << " disconnected: " << why << std::endl;
+    note({connection.workstation().name(), std::string(ReceivedLog::kDisconnected),
+          std::string(why)});
+}
+
+void CafeServer::note(ReceivedLog::Entry entry) {
+    if (script_ && !scriptDone_) {
+        log_.add(std::move(entry));
+    }
 }
 
 void CafeServer::removeDropped() {

@@ -73,6 +73,7 @@ private:
     void readStop();
     void service(Connection& connection, short events);
     void dispatch(Connection& connection, const std::string& text);
+    void note(ReceivedLog::Entry entry);
     void deliver(Connection& connection, std::string_view wire);
     void drop(Connection& connection, std::string_view why);
     void removeDropped();

@@ -104,6 +104,10 @@ In scripts also:
   sleep <seconds>
   expect <tag-name>[=<first field>] [seconds]   wait (default 10 s) for a message that
                          arrived after the previous command; a miss fails the script
+  next <tag-name>[=<first field>] [seconds]     the same, and nothing else may come first
+  count <tag-name>[=<first field>] <seconds> <least> [<most>]
+                         how many arrive from now on during <seconds>
+  A tag name of ++ or -- stands for a workstation connecting or disconnecting.
 )";
 }
 

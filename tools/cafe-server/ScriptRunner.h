@@ -12,10 +12,12 @@
 
 namespace orvan::cafe {
 
-// Walks through a script for end-to-end tests. It keeps "sleep" and "expect" to itself and
-// hands every other line to the server when it is due. An expectation looks at messages
-// received after the previous command was handed out, so an answer to that command is
-// not mistaken for an older message with the same tag.
+// Walks through a script for end-to-end tests. It keeps "sleep" and the expectations
+// ("expect", "next", "count") to itself and hands every other line to the server when it
+// is due. "expect" and "next" look at messages received after the previous command was
+// handed out (or after the message the previous expectation matched), so an answer to
+// that command is not mistaken for an older message with the same tag. "count" looks at
+// what arrives during its own window, so that it measures a rate.
 class ScriptRunner {
 public:
     using Clock = std::chrono::steady_clock;
@@ -38,17 +40,28 @@ public:
     std::size_t cursor() const { return cursor_; }
 
 private:
+    enum class Kind { Somewhere, Next, Count };
+
     struct Expectation {
+        Kind kind = Kind::Somewhere;
         std::string workstation;
         std::string name;
         std::optional<std::string> value;
         Clock::time_point deadline;
         std::string text;
+        std::size_t least = 1;           // Count only
+        std::optional<std::size_t> most; // Count only; none: met once `least` have come
     };
 
+    enum class Outcome { Waiting, Met, Failed };
+
     bool held(Clock::time_point now, const ReceivedLog& log);
+    Outcome check(const Expectation& expected, Clock::time_point now, const ReceivedLog& log);
     void startSleep(const ConsoleCommand& command, Clock::time_point now);
-    void startExpect(const ConsoleCommand& command, Clock::time_point now);
+    static Expectation expectation(Kind kind, const ConsoleCommand& command,
+                                   Clock::time_point deadline);
+    void startExpect(const ConsoleCommand& command, Clock::time_point now, Kind kind);
+    void startCount(const ConsoleCommand& command, Clock::time_point now, const ReceivedLog& log);
     void fail(const std::string& why);
 
     std::vector<std::string> lines_;

@@ -10,6 +10,7 @@
 #include "net/Tags.h"
 #include "net/WireFormat.h"
 #include "net/WireNumbers.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/TcpSocket.h"
 #include "ui/Localization.h"
@@ -72,9 +73,11 @@ void ServerReports::subInitServer() {
             WireFormat::message(tags::kRdyForServScreen, "-1");
         const auto backup = s.strDataPath + "/server_db_backup.mdb";
         if (const auto modified = context_.platform.files.modifiedUtcMillis(backup)) {
+            // Local time, like every date on the wire: the server compares it with its own.
+            const auto local = *modified + context_.platform.clock.utcOffsetMillis();
             greeting += WireFormat::message(
                 tags::kDBBackupDte,
-                context_.numbers.funDblToStr(DateSerial::fromUnixMillis(*modified)));
+                context_.numbers.funDblToStr(DateSerial::fromUnixMillis(local)));
         }
         parts_.sender.funSendData(context_.platform.wskCli, greeting, true);
         if (snapshot_ != nullptr) {

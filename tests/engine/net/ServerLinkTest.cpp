@@ -58,13 +58,15 @@ TEST_F(ServerLinkTest, connectionGreetsTheServerAndStopsTheWatchdog) {
 TEST_F(ServerLinkTest, greetingCarriesTheBackupDateWhenTheFileExists) {
     fake.files.write("/appdata/OrvanetixClient/server_db_backup.mdb", "db");
     fake.files.setModified("/appdata/OrvanetixClient/server_db_backup.mdb", 0);
+    fake.time.setUtcOffset(6 * 3'600'000); // dates on the wire are local
     connect();
     const auto tags = sentTags();
     ASSERT_GE(tags.size(), 6U);
     EXPECT_EQ(tags[3], "%$&RdyForServScreen#");
     EXPECT_EQ(tags[4], "%$&#####DBBackupDte#");
     EXPECT_EQ(tags[5], "%$&WorkstationState#") << "the status reports follow";
-    EXPECT_NE(fake.tcp.sent[0].find("%$&#####DBBackupDte#25569"), std::string::npos);
+    EXPECT_NE(fake.tcp.sent[0].find("%$&#####DBBackupDte#25569.25%"), std::string::npos)
+        << fake.tcp.sent[0];
 }
 
 TEST_F(ServerLinkTest, unfinishedWizardReportsLockdownAsNotAllowed) {
