@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace orvan {
 namespace {
@@ -25,6 +26,8 @@ constexpr double kMillisPerDay = 86'400'000.0;
 // Counters add up 100 ms steps in day fractions; what is left below half a millisecond
 // is rounding, not credit.
 constexpr double kHalfMillisecond = 0.5 / kMillisPerDay;
+// 2^63, exactly a float: every float below it converts to long.
+constexpr float kLongRange = 9'223'372'036'854'775'808.0F;
 
 long long wholeSeconds(double days) {
     return std::llround(days * 86'400.0);
@@ -171,7 +174,11 @@ void SessionClock::tickPostpaid() {
     const auto& options = w.messageOptions;
     if (options.intWarnOwed == 1 && options.sngOwedStep > 0 &&
         s.sngUserBalance >= options.sngOwedStep) {
-        const auto steps = static_cast<long>(std::floor(s.sngUserBalance / options.sngOwedStep));
+        // The server may send a step so small (or bill so much) that the count leaves the
+        // range of long: it then stays at the largest, announced once.
+        const float fitting = std::floor(s.sngUserBalance / options.sngOwedStep);
+        const auto steps =
+            fitting < kLongRange ? static_cast<long>(fitting) : std::numeric_limits<long>::max();
         if (steps != s.lngOwedSteps) {
             s.lngOwedSteps = steps;
             parts_.msgBox.subShowMsgBox(context_.localization.funLoadResString(10200) +

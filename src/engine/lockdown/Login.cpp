@@ -14,6 +14,8 @@
 #include "ui/Localization.h"
 #include "ui/MsgBox.h"
 
+#include <algorithm>
+
 namespace orvan {
 
 Login::Login(EngineContext& context, Parts parts)
@@ -94,9 +96,10 @@ void Login::onWaitTick() {
         }
         const auto waited =
             (ctx.platform.clock.millisSinceBoot() - request_.sentAtBootMillis) / 1000;
-        const auto timeOut =
-            static_cast<std::int64_t>(ctx.numbers.parse(ctx.settings.strTimeOut).value_or(10));
-        if (waited <= timeOut) {
+        // A hand-edited time-out is kept within a day (and a broken one means the default).
+        const double timeOut =
+            std::clamp(ctx.numbers.parse(ctx.settings.strTimeOut).value_or(10.0), 0.0, 86'400.0);
+        if (static_cast<double>(waited) <= timeOut) {
             return;
         }
         waitTimer_->setEnabled(false);

@@ -32,6 +32,18 @@ void InboundStream::onData(std::string_view chunk) {
         continueStorage(chunk);
         return;
     }
+    // Whole messages that followed a stored payload waited for this arrival. They go
+    // first, so that only an unfinished message is weighed against the threshold: one
+    // stored per arrival would let them pile up in memory and be stored as payloads.
+    try {
+        cutMessages();
+    } catch (...) {
+        appendPending(chunk);
+        throw;
+    }
+    if (disabled()) {
+        return;
+    }
     // Decided on what was pending before this chunk: one big arrival is cut in memory.
     if (pendingSize() > static_cast<std::size_t>(std::max(0L, threshold_))) {
         startStorage(chunk);
@@ -129,8 +141,8 @@ void InboundStream::startStorage(std::string_view chunk) {
         return;
     }
     if (endedInPending) {
-        // Pending bytes may hold whole messages (what followed an earlier stored payload,
-        // or what a throwing handler left): the first end tag closes the stored message.
+        // onData cuts whole messages before storage starts; should one still be pending,
+        // the first end tag closes the stored message.
         buffer_.erase(0, read_ + headerLength + after);
         buffer_.append(chunk);
     } else {

@@ -4,6 +4,7 @@
 #include "ui/MsgBoxForm.h"
 
 #include <cmath>
+#include <limits>
 
 namespace orvan::test {
 namespace {
@@ -216,6 +217,23 @@ TEST_F(SessionClockTest, owedAmountIsAnnouncedOncePerStep) {
     minutes(60); // 40
     EXPECT_EQ(fake.dialogs.beeps, beeps + 2);
     EXPECT_EQ(session().lngOwedSteps, 2);
+}
+
+TEST_F(SessionClockTest, owedStepsBeyondTheRangeOfLongAreAnnouncedOnce) {
+    auto& tariff = workstation().tariff;
+    tariff.dteIncrement = 60 * kMinute;
+    tariff.udtRecharges = {{60 * kMinute, 10.0F}};
+    auto& options = workstation().messageOptions;
+    options.intWarnOwed = 1;
+    options.sngOwedStep = 1e-30F; // as the server may send it
+    openPostpaid(Workstation::kConnected);
+    const int beeps = fake.dialogs.beeps;
+
+    minutes(1);
+    EXPECT_EQ(session().lngOwedSteps, std::numeric_limits<long>::max());
+    EXPECT_EQ(fake.dialogs.beeps, beeps + 1);
+    minutes(60);
+    EXPECT_EQ(fake.dialogs.beeps, beeps + 1);
 }
 
 TEST_F(SessionClockTest, statusTimerReportsAndWatchesTheHeartBeat) {

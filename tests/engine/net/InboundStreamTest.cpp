@@ -195,6 +195,47 @@ TEST(InboundStreamStorage, whatFollowsTheStoredMessageWaitsForTheNextArrival) {
     EXPECT_EQ(h.dispatched, (Messages{substituteFor(std::string{tags::kChatMessage}), a, b}));
 }
 
+TEST(InboundStreamStorage, messagesBehindAStoredPayloadAreCutNotStoredNorPiledUp) {
+    Harness h;
+    h.stream.setThreshold(100);
+    const auto big = message(tags::kChatMessage, payloadOf(300));
+    const auto beat = message(tags::kServerHeartBeat);
+    std::string burst;
+    for (int i = 0; i < 10; ++i) {
+        burst += beat;
+    }
+    h.stream.onData(big.substr(0, 150));
+    h.stream.onData(big.substr(150) + burst);
+    for (int arrival = 0; arrival < 20; ++arrival) {
+        h.stream.onData(burst);
+        ASSERT_EQ(h.stream.pendingSize(), 0U) << arrival;
+    }
+    EXPECT_EQ(h.stored(), payloadOf(300));
+    ASSERT_EQ(h.dispatched.size(), 1U + 21 * 10);
+    EXPECT_EQ(h.dispatched.front(), substituteFor(std::string{tags::kChatMessage}));
+    EXPECT_EQ(h.dispatched.back(), beat);
+}
+
+TEST(InboundStreamStorage, aThrowWhileCuttingWaitingMessagesKeepsTheArrival) {
+    Harness h;
+    h.stream.setThreshold(100);
+    const auto big = message(tags::kChatMessage, payloadOf(300));
+    const auto a = message(tags::kLockWksn);
+    const auto b = message(tags::kServerDate, "2");
+    h.stream.onData(big.substr(0, 150));
+    h.stream.onData(big.substr(150) + a);
+    h.onDispatch = [&](std::string_view m) {
+        if (m == a) {
+            throw AppError(AppError::kTypeMismatch, "bad");
+        }
+    };
+    EXPECT_THROW(h.stream.onData(b), AppError);
+    EXPECT_EQ(h.stream.pendingSize(), b.size());
+    h.onDispatch = nullptr;
+    h.stream.onData("");
+    EXPECT_EQ(h.dispatched.back(), b);
+}
+
 TEST(InboundStreamStorage, aThrowingSubstituteDispatchLeavesNormalModeAndTheRestPending) {
     Harness h;
     h.stream.setThreshold(100);

@@ -1,0 +1,96 @@
+// Feeds arbitrary bytes to a connected client as the server's side of the TCP link:
+// the inbound stream, the dispatcher and every handler behind it.
+//
+// Input layout: the first byte says how many chunk bytes follow (1 to 8); each chunk
+// byte is the length of one arrival (0: all that is left), used in turn until the
+// data runs out. Virtual time moves a little between arrivals so the timers run too.
+
+#include "core/Client.h"
+#include "net/DiscoveryMarkers.h"
+#include "support/FakePlatform.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using orvan::Client;
+using orvan::Hive;
+using orvan::test::FakePlatform;
+
+constexpr const char* kGeneral = "Software\\OrvanetixClient\\General";
+constexpr const char* kConstants = "Software\\OrvanetixClient\\Constants";
+// Small, so that a few hundred bytes of input reach the payload file.
+constexpr long kStorageThreshold = 64;
+constexpr std::int64_t kBetweenArrivals = 50;
+constexpr std::int64_t kAfterLastArrival = 1'000;
+constexpr std::size_t kMaxChunkBytes = 8;
+
+// A configured workstation, started well after boot, connected and greeted. A fresh one
+// per input: a disabled link or a half-stored payload must not leak into the next run,
+// and a crash must reproduce from its input alone.
+struct ConnectedClient {
+    FakePlatform fake;
+    std::unique_ptr<Client> client;
+
+    ConnectedClient() {
+        fake.time.setBoot(5 * 60 * 1000);
+        fake.store.putString(kGeneral, "Config Wizard", "1");
+        fake.store.write(Hive::User, kGeneral, "Config Wizard", std::string{"1"});
+        fake.store.putString(kGeneral, "Current Settings Version", "4");
+        fake.store.putString(kConstants, "cnxMinSizeTmpFileStore",
+                             std::to_string(kStorageThreshold));
+        client = std::make_unique<Client>(fake.platform());
+        client->Main("");
+        fake.time.advance(2'000 + 500); // the first-connection delay, then one watchdog tick
+        fake.udp.answer(orvan::markers::kDiscoveryAnswer, "192.168.1.2");
+        fake.tcp.accept();
+        fake.time.advance(500); // the watchdog sees the connection and greets
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) {
+        return 0;
+    }
+    const std::size_t chunkBytes = std::min<std::size_t>(data[0] % kMaxChunkBytes + 1, size - 1);
+    const std::uint8_t* chunks = data + 1;
+    std::string_view rest(reinterpret_cast<const char*>(data + 1 + chunkBytes),
+                          size - 1 - chunkBytes);
+
+    ConnectedClient harness;
+    auto& client = *harness.client;
+    const auto& link = client.context().link;
+
+    std::size_t previous = 0;
+    for (std::size_t i = 0; !rest.empty(); ++i) {
+        const std::size_t wanted = chunks[i % chunkBytes];
+        const auto chunk = rest.substr(0, wanted == 0 ? rest.size() : wanted);
+        rest.remove_prefix(chunk.size());
+
+        // The server may change the threshold on the wire; the link applies it per arrival.
+        const auto threshold = static_cast<std::size_t>(
+            std::max(0L, client.context().constants.cnxMinSizeTmpFileStore));
+        harness.fake.tcp.deliver(chunk);
+        // What is held in memory stays within the threshold plus what the last two
+        // arrivals brought; anything beyond grows with the stream.
+        const auto pending = client.inbound().pendingSize();
+        const auto bound = threshold + chunk.size() + previous;
+        if (!link.blnDisabled && pending > bound) {
+            std::fprintf(stderr, "wire fuzzer: %zu bytes pending, more than %zu\n", pending, bound);
+            std::abort();
+        }
+        previous = chunk.size();
+        harness.fake.time.advance(kBetweenArrivals);
+    }
+    harness.fake.time.advance(kAfterLastArrival);
+    return 0;
+}
