@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the engine alone without Qt,
 # the whole tree with warnings as errors and library assertions, the whole tree under
-# the address and undefined-behaviour sanitizers, and a bounded run of the wire fuzzer.
+# a bounded run of the wire fuzzer, and the whole tree under the address and
+# undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,10 +22,11 @@ cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci
 
+echo "== fuzzing the wire"
+FUZZ_SECONDS=${FUZZ_SECONDS:-60} scripts/fuzz.sh
+
+# Last, so that the test runner's summary closes the output.
 echo "== everything, sanitizers"
 cmake --preset asan
 cmake --build --preset asan
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
-
-echo "== fuzzing the wire"
-FUZZ_SECONDS=${FUZZ_SECONDS:-60} scripts/fuzz.sh
