@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev
     qt6-base-dev libgl-dev libegl-dev
-    libsystemd-dev
+    libsystemd-dev libpulse-dev libasound2-dev
     xvfb xauth
     fonts-thai-tlwg fonts-dejavu-core
 )

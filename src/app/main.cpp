@@ -1,9 +1,11 @@
 // The workstation client: builds the Linux and Qt adapters, hands them to the engine
 // and runs the event loop.
 
+#include "DlShellLock.h"
 #include "IconvAnsiCodec.h"
 #include "LinuxClock.h"
 #include "LinuxFileSystem.h"
+#include "LinuxMixer.h"
 #include "LinuxShell.h"
 #include "LinuxSystemInfo.h"
 #include "QtDialogs.h"
@@ -84,6 +86,8 @@ int main(int argc, char** argv) {
     LinuxShell shell([] { QCoreApplication::exit(0); });
     QtScreen screen;
     UnavailableDesktop desktop;
+    DlShellLock shellLock(system.programFolder());
+    LinuxMixer mixer;
     QtTcpSocket tcp;
     QtUdpSocket udp;
 
@@ -93,7 +97,7 @@ int main(int argc, char** argv) {
                      [&clock] { clock.onTimeChangeFdReadable(); });
 
     Client client(Platform{clock, timers, store, system, codec, files, dialogs, shell, screen,
-                           desktop, tcp, udp});
+                           desktop, tcp, udp, shellLock, mixer});
     client.Main(commandLine(argc, argv));
 
     // Demos and end-to-end tests stop the client after a while (never a switch: the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Platform.h"
+#include "support/FakeMixer.h"
 #include "support/FakeSystemInfo.h"
 #include "support/FakeTcpSocket.h"
 #include "support/FakeUdpSocket.h"
@@ -9,6 +10,7 @@
 #include "support/MemoryFileSystem.h"
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingShell.h"
+#include "support/RecordingShellLock.h"
 #include "support/ScriptedDesktop.h"
 #include "support/ScriptedDialogs.h"
 #include "support/VirtualTime.h"
@@ -28,10 +30,12 @@ struct FakePlatform {
     ScriptedDesktop desktop;
     FakeTcpSocket tcp;
     FakeUdpSocket udp;
+    RecordingShellLock shellLock;
+    FakeMixer mixer;
 
     Platform platform() {
-        return Platform{time,    time,  store,  system,  codec, files,
-                        dialogs, shell, screen, desktop, tcp,   udp};
+        return Platform{time,  time,   store,   system, codec, files,     dialogs,
+                        shell, screen, desktop, tcp,    udp,   shellLock, mixer};
     }
 };
 

@@ -7,9 +7,11 @@ class Clock;
 class Desktop;
 class Dialogs;
 class FileSystem;
+class Mixer;
 class Screen;
 class SettingsStore;
 class Shell;
+class ShellLock;
 class SystemInfo;
 class TcpSocket;
 class Timers;
@@ -30,6 +32,8 @@ struct Platform {
     Desktop& desktop;
     TcpSocket& wskCli;        // the link to the server
     UdpSocket& wskFindServer; // server discovery
+    ShellLock& shellLock;     // the shell-lock library's four switches
+    Mixer& mixer;             // the sound mixer
 };
 
 } // namespace orvan

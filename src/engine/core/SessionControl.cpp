@@ -133,6 +133,7 @@ bool SessionControl::funStartSession() {
         if (parts_.cleanup.blnRunStartBatch) {
             parts_.cleanup.runStartBatch();
         }
+        parts_.lockScreen.allowSwitching();
         context_.forms.frmMain.hide();
         parts_.lockScreen.release();
         subShowStatus();

@@ -7,7 +7,9 @@
 namespace orvan {
 
 LockScreen::LockScreen(EngineContext& context)
-    : context_(context) {}
+    : context_(context)
+    , winLock_(context, context.platform.shellLock)
+    , muting_(context, context.platform.mixer) {}
 
 void LockScreen::refresh() {
     auto& forms = context_.forms;
@@ -16,6 +18,8 @@ void LockScreen::refresh() {
     block.show();
     block.shownOnce = true;
     block.topMost = !context_.flags.blnTestMode;
+    winLock_.engage();
+    muting_.onLockScreenRefresh();
     reloadDocuments();
     if (context_.workstation.intWksnState == Workstation::kNoCredit) {
         context_.workstation.dteCloseSessionLeft = context_.constants.wksnSessionExpiryTime;
@@ -25,6 +29,16 @@ void LockScreen::refresh() {
 
 void LockScreen::release() {
     context_.forms.frmBlock.hide();
+    winLock_.release();
+    muting_.onLockScreenRelease();
+}
+
+void LockScreen::allowSwitching() {
+    if (context_.flags.blnTestMode) {
+        return;
+    }
+    winLock_.funToggleTaskSwitching(1);
+    winLock_.funToggleCtrlAltDel(1);
 }
 
 void LockScreen::stopCloseSessionCountdown() {

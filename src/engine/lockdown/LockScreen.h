@@ -1,5 +1,8 @@
 #pragma once
 
+#include "lockdown/SoundMuting.h"
+#include "lockdown/WinLock.h"
+
 #include <string>
 
 namespace orvan {
@@ -13,10 +16,13 @@ class LockScreen {
 public:
     explicit LockScreen(EngineContext& context);
 
-    // Brings the lock screen up for the current (blocked) state.
+    // Brings the lock screen up for the current (blocked) state, with the shell locked
+    // and, coming from an unlocked state, the sound muted.
     void refresh();
-    // Takes it down when a session starts or resumes.
+    // Takes it down when a session starts or resumes; the shell and the sound come back.
     void release();
+    // A session is starting: task switching and Ctrl+Alt+Del come back first.
+    void allowSwitching();
     void stopCloseSessionCountdown();
     // The connect button works only while the server can hear, and then only when the
     // chosen login kind's field is filled in (self-service needs none).
@@ -29,8 +35,12 @@ public:
     // is 1, else the language's own; empty for states without a message.
     std::string messageFileFor(int state) const;
 
+    WinLock& winLock() { return winLock_; }
+
 private:
     EngineContext& context_;
+    WinLock winLock_;
+    SoundMuting muting_;
 };
 
 } // namespace orvan

@@ -14,14 +14,14 @@ void clsActionConnected::subExecuteCommandButton1() {
 }
 
 void clsActionConnected::subExecuteCommandButton2() {
-    context_.errors.trap("clsActionConnected.subExecuteCommandButton2Error",
-                         OnError::ShowUnlessLocked, [&] {
-                             // The customer clicked the other option to ask; put the choice back.
-                             if (auto* status = context_.forms.statusFormOf(context_.forms.frmMsgBox.mfrmParent)) {
-                                 status->optConnected = false;
-                                 status->optDisconnected = true;
-                             }
-                         });
+    context_.errors.trap(
+        "clsActionConnected.subExecuteCommandButton2Error", OnError::ShowUnlessLocked, [&] {
+            // The customer clicked the other option to ask; put the choice back.
+            if (auto* status = context_.forms.statusFormOf(context_.forms.frmMsgBox.mfrmParent)) {
+                status->optConnected = false;
+                status->optDisconnected = true;
+            }
+        });
 }
 
 } // namespace orvan

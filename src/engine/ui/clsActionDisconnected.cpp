@@ -16,13 +16,13 @@ void clsActionDisconnected::subExecuteCommandButton1() {
 }
 
 void clsActionDisconnected::subExecuteCommandButton2() {
-    context_.errors.trap("clsActionDisconnected.subExecuteCommandButton2Error",
-                         OnError::ShowUnlessLocked, [&] {
-                             if (auto* status = context_.forms.statusFormOf(context_.forms.frmMsgBox.mfrmParent)) {
-                                 status->optDisconnected = false;
-                                 status->optConnected = true;
-                             }
-                         });
+    context_.errors.trap(
+        "clsActionDisconnected.subExecuteCommandButton2Error", OnError::ShowUnlessLocked, [&] {
+            if (auto* status = context_.forms.statusFormOf(context_.forms.frmMsgBox.mfrmParent)) {
+                status->optDisconnected = false;
+                status->optConnected = true;
+            }
+        });
 }
 
 } // namespace orvan

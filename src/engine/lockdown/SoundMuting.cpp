@@ -1,0 +1,36 @@
+#include "lockdown/SoundMuting.h"
+
+#include "core/EngineContext.h"
+#include "core/ErrorReporter.h"
+#include "lockdown/clsVolume.h"
+
+namespace orvan {
+
+SoundMuting::SoundMuting(EngineContext& context, Mixer& mixer)
+    : context_(context)
+    , mixer_(mixer) {}
+
+void SoundMuting::onLockScreenRefresh() {
+    context_.errors.trap("modFunctions.subMuteOnBlockError", OnError::LogOnly, [&] {
+        if (muting_ || context_.constants.wksnMuteVolWhenBlocked != 1) {
+            return;
+        }
+        clsVolume volume(mixer_);
+        wasMuted_ = volume.WaveMute();
+        volume.WaveMute(true);
+        muting_ = true;
+    });
+}
+
+void SoundMuting::onLockScreenRelease() {
+    context_.errors.trap("modFunctions.subRestoreSoundError", OnError::LogOnly, [&] {
+        if (!muting_ || context_.constants.wksnMuteVolWhenBlocked != 1) {
+            return;
+        }
+        muting_ = false;
+        clsVolume volume(mixer_);
+        volume.WaveMute(wasMuted_);
+    });
+}
+
+} // namespace orvan

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Mixer.h"
+
+namespace orvan {
+
+struct EngineContext;
+
+// Keeps a locked workstation silent: the speakers are muted when the lock screen comes
+// up and put back as they were when it goes, if the workstation constant asks for it.
+class SoundMuting {
+public:
+    SoundMuting(EngineContext& context, Mixer& mixer);
+
+    // Called as the lock screen is refreshed. Only the first refresh after a release
+    // mutes: a refresh from one locked panel to another must not take our own mute for
+    // the customer's setting. Counting on our own record rather than on the previous
+    // state also mutes at start-up and after a session ended, where the record of the
+    // session was reset to the default (locked) state before the refresh.
+    void onLockScreenRefresh();
+    // Called as the lock screen is released: the speakers get the remembered switch, if
+    // we muted them; a release without a lock leaves the customer's setting alone.
+    void onLockScreenRelease();
+
+private:
+    EngineContext& context_;
+    Mixer& mixer_;
+    // Whether the speakers were muted before the lock, and whether we muted them since.
+    bool wasMuted_ = false;
+    bool muting_ = false;
+};
+
+} // namespace orvan

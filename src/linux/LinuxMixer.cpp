@@ -1,0 +1,327 @@
+#include "LinuxMixer.h"
+
+#include <algorithm>
+#include <alsa/asoundlib.h>
+#include <climits>
+#include <cstring>
+#include <pulse/pulseaudio.h>
+#include <vector>
+
+namespace orvan {
+
+namespace {
+
+constexpr const char* kDefaultSink = "@DEFAULT_SINK@";
+
+// alsa-lib prints its failures to stderr itself; an absent card is normal here.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+} // namespace
+
+// A private connection to the sound server, driven synchronously: each request runs
+// the loop until its answer or the deadline, so nothing waits on the server for long.
+struct LinuxMixer::Pulse {
+    explicit Pulse(std::chrono::milliseconds timeout_)
+        : timeout(timeout_) {}
+    ~Pulse() {
+        if (context != nullptr) {
+            pa_context_disconnect(context);
+            pa_context_unref(context);
+        }
+        if (loop != nullptr) {
+            pa_mainloop_free(loop);
+        }
+    }
+    Pulse(const Pulse&) = delete;
+    Pulse& operator=(const Pulse&) = delete;
+
+    template <class Done>
+    bool runUntil(Done done) {
+        using namespace std::chrono;
+        const auto deadline = steady_clock::now() + timeout;
+        while (!done()) {
+            const auto left = duration_cast<microseconds>(deadline - steady_clock::now());
+            if (left.count() <= 0) {
+                return false;
+            }
+            const int wait = static_cast<int>(std::min<long long>(left.count(), INT_MAX));
+            if (pa_mainloop_prepare(loop, wait) < 0 || pa_mainloop_poll(loop) < 0 ||
+                pa_mainloop_dispatch(loop) < 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool connect() {
+        loop = pa_mainloop_new();
+        if (loop == nullptr) {
+            return false;
+        }
+        context = pa_context_new(pa_mainloop_get_api(loop), "OrvanClient");
+        // Starting a server of our own would only make noise on a machine meant to be
+        // without one.
+        if (context == nullptr ||
+            pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+            return false;
+        }
+        runUntil([this] {
+            const auto state = pa_context_get_state(context);
+            return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+        });
+        return pa_context_get_state(context) == PA_CONTEXT_READY;
+    }
+
+    bool finish(pa_operation* operation) {
+        if (operation == nullptr) {
+            return false;
+        }
+        const bool done = runUntil([&] {
+            return pa_operation_get_state(operation) != PA_OPERATION_RUNNING ||
+                   !PA_CONTEXT_IS_GOOD(pa_context_get_state(context));
+        });
+        if (!done || pa_operation_get_state(operation) != PA_OPERATION_DONE) {
+            pa_operation_cancel(operation);
+        }
+        pa_operation_unref(operation);
+        return done;
+    }
+
+    struct Sink {
+        bool found = false;
+        bool muted = false;
+        pa_cvolume volume{};
+    };
+
+    Sink defaultSink() {
+        Sink sink;
+        finish(pa_context_get_sink_info_by_name(
+            context, kDefaultSink,
+            [](pa_context*, const pa_sink_info* info, int last, void* data) {
+                if (last == 0 && info != nullptr) {
+                    auto& out = *static_cast<Sink*>(data);
+                    out.found = true;
+                    out.muted = info->mute != 0;
+                    out.volume = info->volume;
+                }
+            },
+            &sink));
+        return sink;
+    }
+
+    std::vector<std::uint32_t> sinks() {
+        std::vector<std::uint32_t> indexes;
+        finish(pa_context_get_sink_info_list(
+            context,
+            [](pa_context*, const pa_sink_info* info, int last, void* data) {
+                if (last == 0 && info != nullptr) {
+                    static_cast<std::vector<std::uint32_t>*>(data)->push_back(info->index);
+                }
+            },
+            &indexes));
+        return indexes;
+    }
+
+    std::chrono::milliseconds timeout;
+    pa_mainloop* loop = nullptr;
+    pa_context* context = nullptr;
+};
+
+// The playback element of the default card that stands for the speakers.
+struct LinuxMixer::Alsa {
+    Alsa() = default;
+    ~Alsa() {
+        if (handle != nullptr) {
+            snd_mixer_close(handle);
+        }
+    }
+    Alsa(const Alsa&) = delete;
+    Alsa& operator=(const Alsa&) = delete;
+
+    bool open() {
+        snd_lib_error_set_handler(quietAlsa);
+        if (snd_mixer_open(&handle, 0) < 0) {
+            handle = nullptr;
+            return false;
+        }
+        if (snd_mixer_attach(handle, "default") < 0 ||
+            snd_mixer_selem_register(handle, nullptr, nullptr) < 0 || snd_mixer_load(handle) < 0) {
+            return false;
+        }
+        // Many cards have no "Master"; their first playback control is the nearest thing.
+        snd_mixer_elem_t* first = nullptr;
+        for (auto* elem = snd_mixer_first_elem(handle); elem != nullptr;
+             elem = snd_mixer_elem_next(elem)) {
+            if (!snd_mixer_selem_is_active(elem) || (!snd_mixer_selem_has_playback_volume(elem) &&
+                                                     !snd_mixer_selem_has_playback_switch(elem))) {
+                continue;
+            }
+            if (std::strcmp(snd_mixer_selem_get_name(elem), "Master") == 0) {
+                element = elem;
+                break;
+            }
+            if (first == nullptr) {
+                first = elem;
+            }
+        }
+        if (element == nullptr) {
+            element = first;
+        }
+        if (element != nullptr && snd_mixer_selem_has_playback_volume(element)) {
+            snd_mixer_selem_get_playback_volume_range(element, &min, &max);
+            max = std::max(min, max);
+        }
+        return element != nullptr;
+    }
+
+    // Takes in changes made by others (the desktop's volume applet) since the last read.
+    void refresh() const { snd_mixer_handle_events(handle); }
+
+    std::vector<snd_mixer_selem_channel_id_t> channels() const {
+        std::vector<snd_mixer_selem_channel_id_t> found;
+        for (int channel = 0; channel <= SND_MIXER_SCHN_LAST; ++channel) {
+            const auto id = static_cast<snd_mixer_selem_channel_id_t>(channel);
+            if (snd_mixer_selem_has_playback_channel(element, id)) {
+                found.push_back(id);
+            }
+        }
+        return found;
+    }
+
+    bool hasVolume() const { return snd_mixer_selem_has_playback_volume(element) != 0; }
+    bool hasSwitch() const { return snd_mixer_selem_has_playback_switch(element) != 0; }
+    std::uint32_t span() const {
+        return static_cast<std::uint32_t>(std::min<long long>(
+            static_cast<long long>(max) - static_cast<long long>(min), UINT32_MAX));
+    }
+
+    snd_mixer_t* handle = nullptr;
+    snd_mixer_elem_t* element = nullptr;
+    long min = 0;
+    long max = 0;
+};
+
+LinuxMixer::LinuxMixer(std::chrono::milliseconds timeout)
+    : timeout_(timeout) {}
+
+LinuxMixer::~LinuxMixer() = default;
+
+bool LinuxMixer::open() {
+    close();
+    pulse_ = std::make_unique<Pulse>(timeout_);
+    if (pulse_->connect()) {
+        return true;
+    }
+    pulse_.reset();
+    alsa_ = std::make_unique<Alsa>();
+    if (alsa_->open()) {
+        return true;
+    }
+    alsa_.reset();
+    return false;
+}
+
+void LinuxMixer::close() {
+    pulse_.reset();
+    alsa_.reset();
+}
+
+bool LinuxMixer::hasVolume(Line line) const {
+    if (line != Line::Speakers) {
+        return false;
+    }
+    return pulse_ != nullptr || (alsa_ != nullptr && alsa_->hasVolume());
+}
+
+bool LinuxMixer::hasMute(Line line) const {
+    if (line != Line::Speakers) {
+        return false;
+    }
+    return pulse_ != nullptr || (alsa_ != nullptr && alsa_->hasSwitch());
+}
+
+std::uint32_t LinuxMixer::minVolume(Line) const {
+    return 0;
+}
+
+std::uint32_t LinuxMixer::maxVolume(Line line) const {
+    if (!hasVolume(line)) {
+        return 0;
+    }
+    return pulse_ != nullptr ? PA_VOLUME_NORM : alsa_->span();
+}
+
+std::uint32_t LinuxMixer::volume(Line line) const {
+    if (!hasVolume(line)) {
+        return 0;
+    }
+    if (pulse_ != nullptr) {
+        const auto sink = pulse_->defaultSink();
+        return sink.found ? pa_cvolume_avg(&sink.volume) : 0;
+    }
+    alsa_->refresh();
+    const auto channels = alsa_->channels();
+    if (channels.empty()) {
+        return 0;
+    }
+    long long sum = 0;
+    for (const auto channel : channels) {
+        long value = alsa_->min;
+        snd_mixer_selem_get_playback_volume(alsa_->element, channel, &value);
+        sum += std::clamp(value, alsa_->min, alsa_->max) - alsa_->min;
+    }
+    return static_cast<std::uint32_t>(sum / static_cast<long long>(channels.size()));
+}
+
+void LinuxMixer::setVolume(Line line, std::uint32_t value) {
+    if (!hasVolume(line)) {
+        return;
+    }
+    value = std::min(value, maxVolume(line));
+    if (pulse_ != nullptr) {
+        auto sink = pulse_->defaultSink();
+        if (!sink.found) {
+            return;
+        }
+        // Every channel at the same level, so that reading back gives what was written.
+        pa_cvolume_set(&sink.volume, sink.volume.channels, value);
+        pulse_->finish(pa_context_set_sink_volume_by_name(pulse_->context, kDefaultSink,
+                                                          &sink.volume, nullptr, nullptr));
+        return;
+    }
+    snd_mixer_selem_set_playback_volume_all(alsa_->element, alsa_->min + static_cast<long>(value));
+}
+
+bool LinuxMixer::mute(Line line) const {
+    if (!hasMute(line)) {
+        return false;
+    }
+    if (pulse_ != nullptr) {
+        const auto sink = pulse_->defaultSink();
+        return sink.found && sink.muted;
+    }
+    alsa_->refresh();
+    const auto channels = alsa_->channels();
+    int on = 1;
+    if (channels.empty() ||
+        snd_mixer_selem_get_playback_switch(alsa_->element, channels.front(), &on) < 0) {
+        return false;
+    }
+    return on == 0;
+}
+
+void LinuxMixer::setMute(Line line, bool muted) {
+    if (!hasMute(line)) {
+        return;
+    }
+    if (pulse_ != nullptr) {
+        for (const auto index : pulse_->sinks()) {
+            pulse_->finish(pa_context_set_sink_mute_by_index(pulse_->context, index, muted ? 1 : 0,
+                                                             nullptr, nullptr));
+        }
+        return;
+    }
+    snd_mixer_selem_set_playback_switch_all(alsa_->element, muted ? 0 : 1);
+}
+
+} // namespace orvan

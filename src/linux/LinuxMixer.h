@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/Mixer.h"
+
+#include <chrono>
+#include <memory>
+
+namespace orvan {
+
+// The speakers of the workstation: the sound server (PulseAudio, or PipeWire serving
+// its protocol) where one runs, else the ALSA simple mixer of the default card. The
+// other lines have no counterpart on a desktop sound server and report absent.
+//
+// Every conversation with the server gives up after `timeout`: a stuck or missing
+// server must not freeze the lock screen. Without a server or a card, reads give 0
+// and writes do nothing.
+class LinuxMixer : public Mixer {
+public:
+    static constexpr std::chrono::milliseconds kDefaultTimeout{1000};
+
+    explicit LinuxMixer(std::chrono::milliseconds timeout = kDefaultTimeout);
+    ~LinuxMixer() override;
+    LinuxMixer(const LinuxMixer&) = delete;
+    LinuxMixer& operator=(const LinuxMixer&) = delete;
+
+    bool open() override;
+    void close() override;
+
+    bool hasVolume(Line line) const override;
+    bool hasMute(Line line) const override;
+    // On the server: 0 (silent) to 65536 (100 %). On ALSA: the element's raw range,
+    // shifted to start at 0.
+    std::uint32_t minVolume(Line line) const override;
+    std::uint32_t maxVolume(Line line) const override;
+    // On the server: the default sink's average over its channels.
+    std::uint32_t volume(Line line) const override;
+    void setVolume(Line line, std::uint32_t value) override;
+    // On the server the default sink's switch is read, and every sink's is set, so that
+    // plugging in a headset does not bring the sound back while locked.
+    bool mute(Line line) const override;
+    void setMute(Line line, bool muted) override;
+
+private:
+    struct Pulse;
+    struct Alsa;
+
+    std::chrono::milliseconds timeout_;
+    std::unique_ptr<Pulse> pulse_;
+    std::unique_ptr<Alsa> alsa_;
+};
+
+} // namespace orvan

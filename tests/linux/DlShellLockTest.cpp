@@ -1,0 +1,51 @@
+#include "DlShellLock.h"
+
+#include "TempFolder.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace orvan {
+namespace {
+
+using Export = ShellLock::Export;
+
+TEST(DlShellLock, eachCallReachesItsOwnExportWithItsValue) {
+    DlShellLock lock{ORVAN_WINLOCK_FIXTURE};
+    ASSERT_TRUE(lock.loaded()) << lock.loadError();
+
+    EXPECT_EQ(lock.call(Export::Taskbar_Show_Hide, -1), 9);
+    EXPECT_EQ(lock.call(Export::Desktop_Show_Hide, 0), 20);
+    EXPECT_EQ(lock.call(Export::TaskSwitching_Enable_Disable, -1), 29);
+    EXPECT_EQ(lock.call(Export::CtrlAltDel_Enable_Disable, 0), 40);
+}
+
+TEST(DlShellLock, missingOrUnreadableLibraryAnswersNothing) {
+    TempFolder empty;
+    DlShellLock none{empty.path()};
+    EXPECT_FALSE(none.loaded());
+    EXPECT_FALSE(none.loadError().empty());
+    for (const auto which :
+         {Export::Taskbar_Show_Hide, Export::Desktop_Show_Hide,
+          Export::TaskSwitching_Enable_Disable, Export::CtrlAltDel_Enable_Disable}) {
+        EXPECT_EQ(none.call(which, 0), std::nullopt) << ShellLock::name(which);
+    }
+
+    TempFolder garbled;
+    std::ofstream(garbled / DlShellLock::kFileName) << "not a shared object";
+    DlShellLock unreadable{garbled.path()};
+    EXPECT_FALSE(unreadable.loaded());
+    EXPECT_EQ(unreadable.call(Export::Taskbar_Show_Hide, -1), std::nullopt);
+}
+
+TEST(DlShellLock, libraryLackingOneExportFailsOnlyThatOne) {
+    DlShellLock lock{ORVAN_WINLOCK_PARTIAL_FIXTURE};
+    ASSERT_TRUE(lock.loaded()) << lock.loadError();
+
+    EXPECT_EQ(lock.call(Export::Desktop_Show_Hide, -1), std::nullopt);
+    EXPECT_EQ(lock.call(Export::Taskbar_Show_Hide, 0), 10);
+    EXPECT_EQ(lock.call(Export::CtrlAltDel_Enable_Disable, -1), 39);
+}
+
+} // namespace
+} // namespace orvan

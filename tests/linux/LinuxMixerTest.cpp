@@ -1,0 +1,104 @@
+#include "LinuxMixer.h"
+
+#include "ScopedEnv.h"
+#include "TempFolder.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace orvan {
+namespace {
+
+using namespace std::chrono_literals;
+using Line = Mixer::Line;
+
+constexpr Line kLines[] = {Line::Speakers, Line::Microphone,  Line::Wave,
+                           Line::LineIn,   Line::CompactDisc, Line::Synthesizer};
+
+// A socket that takes connections into its backlog and never says a word: a server
+// that hangs in the handshake.
+class SilentServer {
+public:
+    explicit SilentServer(const std::string& path) {
+        fd_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        path.copy(address.sun_path, sizeof(address.sun_path) - 1);
+        bound_ = fd_ >= 0 &&
+                 bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+                 listen(fd_, 4) == 0;
+    }
+    ~SilentServer() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+    bool bound() const { return bound_; }
+
+private:
+    int fd_ = -1;
+    bool bound_ = false;
+};
+
+// This machine has neither a sound server nor a card; a mixer must then say so at once
+// and stay harmless.
+class LinuxMixerWithoutDevice : public ::testing::Test {
+protected:
+    void expectNothingThere(LinuxMixer& mixer) {
+        for (const auto line : kLines) {
+            EXPECT_FALSE(mixer.hasVolume(line));
+            EXPECT_FALSE(mixer.hasMute(line));
+            EXPECT_EQ(mixer.maxVolume(line), 0u);
+            EXPECT_EQ(mixer.volume(line), 0u);
+            EXPECT_FALSE(mixer.mute(line));
+            mixer.setMute(line, true);
+            mixer.setVolume(line, 1000);
+            EXPECT_FALSE(mixer.mute(line));
+            EXPECT_EQ(mixer.volume(line), 0u);
+        }
+    }
+
+    TempFolder runtime;
+};
+
+TEST_F(LinuxMixerWithoutDevice, opensNothingAndReadsZero) {
+    ScopedEnv server{"PULSE_SERVER", ("unix:" + (runtime / "absent")).c_str()};
+    LinuxMixer mixer;
+    const auto started = std::chrono::steady_clock::now();
+    if (mixer.open() && mixer.hasMute(Line::Speakers)) {
+        GTEST_SKIP() << "this machine has a sound card";
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 500ms);
+    expectNothingThere(mixer);
+    mixer.close();
+    mixer.close();
+}
+
+TEST_F(LinuxMixerWithoutDevice, serverThatNeverAnswersIsGivenUpAfterTheTimeout) {
+    const std::string path = runtime / "native";
+    SilentServer silent(path);
+    ASSERT_TRUE(silent.bound());
+    ScopedEnv server{"PULSE_SERVER", ("unix:" + path).c_str()};
+    LinuxMixer mixer(200ms);
+    const auto started = std::chrono::steady_clock::now();
+    if (mixer.open() && mixer.hasMute(Line::Speakers)) {
+        GTEST_SKIP() << "this machine has a sound card";
+    }
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_GE(took, 150ms);
+    EXPECT_LT(took, 2s);
+    expectNothingThere(mixer);
+}
+
+TEST_F(LinuxMixerWithoutDevice, unopenedMixerIsHarmless) {
+    LinuxMixer mixer;
+    expectNothingThere(mixer);
+}
+
+} // namespace
+} // namespace orvan
