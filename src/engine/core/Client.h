@@ -66,7 +66,6 @@ public:
     SessionSnapshot& snapshot() { return snapshot_; }
     Login& login() { return login_; }
     InboundStream& inbound() { return inbound_; }
-    const MessageSender& sender() const { return sender_; }
     WorkstationCommands& workstationCommands() { return workstationCommands_; }
 
 private:

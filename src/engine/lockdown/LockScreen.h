@@ -35,8 +35,6 @@ public:
     // is 1, else the language's own; empty for states without a message.
     std::string messageFileFor(int state) const;
 
-    WinLock& winLock() { return winLock_; }
-
 private:
     EngineContext& context_;
     WinLock winLock_;

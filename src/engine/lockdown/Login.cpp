@@ -115,7 +115,7 @@ void Login::answered() {
     startReEnableDelay();
     const int code = ctx.link.intAnswerCode;
     if (code != 0) {
-        refused(code);
+        refused();
     }
     switch (code) {
     case 1:
@@ -151,7 +151,7 @@ void Login::answered() {
     parts_.sessionControl.funStartSession();
 }
 
-void Login::refused(int /*code*/) {
+void Login::refused() {
     auto& block = context_.forms.frmBlock;
     if (request_.kind == kCard) {
         block.txtCardNum.clear();

@@ -54,7 +54,7 @@ private:
 
     void onWaitTick();
     void answered();
-    void refused(int code);
+    void refused();
     void lockOut();
     void show(const std::string& text);
     void showTwoLines(long first, long second);
