@@ -49,6 +49,9 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , startup_(context_, sessionControl_, upgrade_)
     , snapshot_(context_, {sender_, sessionControl_, lockScreen_})
     , login_(context_, {sessionControl_, lockScreen_, msgBox_, *reports_, sender_})
+    , lockScreenTimers_(context_, {sessionControl_, appControl_, lockScreen_})
+    , lockScreenActions_(context_, {sessionControl_, msgBox_, lockScreen_})
+    , loginPanel_(context_, {login_, msgBox_, lockScreen_})
     , inbound_(platform.files, inboundHooks())
     , dispatcher_(context_, [this](const std::string& reason) { link_.subDisableWksn(reason); })
     , link_(context_, {sessionControl_, lockScreen_, *reports_, clock_, inbound_})
@@ -57,6 +60,7 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , workstationCommands_(context_, {sessionControl_, lockScreen_, msgBox_, appControl_, cleanup_,
                                       snapshot_, link_, startup_})
     , receivedFiles_(context_, {lockScreen_, sender_}) {
+    lockScreen_.connect({sessionControl_, lockScreenTimers_});
     reports_->setSnapshot(snapshot_);
     reports_->setConnectionLostHandler([this] { link_.wskCli_Close(); });
     link_.attachSockets();
@@ -69,6 +73,9 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
         [this](int flags, const std::string& prompt) { startup_.subShutdown(flags, prompt); });
     platform.clock.setTimeChangedHandler([this] { clock_.sysInfo_TimeChanged(); });
     localization_.setLocalizeAll([this] {
+        if (context_.forms.frmBlock.loaded) {
+            lockScreen_.texts().subLocalizeInterface();
+        }
         if (context_.forms.frmMsgBox.loaded) {
             msgBox_.subLocalizeInterface();
         }

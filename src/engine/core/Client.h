@@ -13,7 +13,10 @@
 #include "core/Startup.h"
 #include "lockdown/AppControl.h"
 #include "lockdown/LockScreen.h"
+#include "lockdown/LockScreenActions.h"
+#include "lockdown/LockScreenTimers.h"
 #include "lockdown/Login.h"
+#include "lockdown/LoginPanel.h"
 #include "lockdown/SessionCleanup.h"
 #include "net/InboundStream.h"
 #include "net/MessageSender.h"
@@ -55,6 +58,9 @@ public:
     Startup& startup() { return startup_; }
     SessionControl& sessionControl() { return sessionControl_; }
     LockScreen& lockScreen() { return lockScreen_; }
+    LockScreenTimers& lockScreenTimers() { return lockScreenTimers_; }
+    LockScreenActions& lockScreenActions() { return lockScreenActions_; }
+    LoginPanel& loginPanel() { return loginPanel_; }
     SessionClock& sessionClock() { return clock_; }
     MsgBox& msgBox() { return msgBox_; }
     AmountDue& amountDue() { return amountDue_; }
@@ -97,6 +103,9 @@ private:
     Startup startup_;
     SessionSnapshot snapshot_;
     Login login_;
+    LockScreenTimers lockScreenTimers_;
+    LockScreenActions lockScreenActions_;
+    LoginPanel loginPanel_;
     InboundStream inbound_;
     ServerDispatcher dispatcher_;
     ServerLink link_;

@@ -309,8 +309,8 @@ void SessionControl::subSetDefaultUsage() {
             }
             break;
         case 0:
-            block.fraLoginVisible = false;
-            block.fraBlockedVisible = true;
+            block.fraControlsActive = false;
+            block.fraControlsBlocked = true;
             break;
         default:
             break;

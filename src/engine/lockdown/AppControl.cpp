@@ -2,7 +2,9 @@
 
 #include "core/EngineContext.h"
 #include "core/ErrorReporter.h"
+#include "core/Log.h"
 #include "core/Utf8.h"
+#include "platform/SystemInfo.h"
 #include "ui/Localization.h"
 
 namespace orvan {
@@ -53,6 +55,30 @@ bool AppControl::funCloseAllApps() {
             subCloseApp(entry);
         }
         return true;
+    });
+}
+
+bool AppControl::killByName(const std::string& name) {
+    return context_.errors.trap("KillProcess.KillProcessError", OnError::LogOnly, [&] {
+        const auto wanted = Utf8::lowerAscii(name);
+        if (wanted.empty()) {
+            return false;
+        }
+        auto& desktop = context_.platform.desktop;
+        for (const auto& process : desktop.processes()) {
+            if (process.processId <= 0 ||
+                Utf8::lowerAscii(process.executable).find(wanted) == std::string::npos) {
+                continue;
+            }
+            // One process per name: the first in the list.
+            if (!desktop.terminate(process.processId)) {
+                return false;
+            }
+            context_.log.subWriteLog(process.executable,
+                                     context_.platform.system.programFolder() + "/logkillfile.log");
+            return true;
+        }
+        return false;
     });
 }
 

@@ -28,6 +28,8 @@ public:
     bool funCloseAllApps();
     // Applies the disconnected-usage prohibitions once.
     void subKillApps();
+    // Terminates the first process whose program name contains `name`, ignoring case.
+    bool killByName(const std::string& name);
     // Closes one application: a close request to its window, then by force.
     void subCloseApp(const ProcessEntry& entry);
 

@@ -1,6 +1,9 @@
 #include "lockdown/LockScreen.h"
 
 #include "core/EngineContext.h"
+#include "core/ErrorReporter.h"
+#include "core/SessionControl.h"
+#include "lockdown/LockScreenTimers.h"
 #include "platform/SystemInfo.h"
 #include "ui/Localization.h"
 
@@ -9,28 +12,176 @@ namespace orvan {
 LockScreen::LockScreen(EngineContext& context)
     : context_(context)
     , winLock_(context, context.platform.shellLock)
-    , muting_(context, context.platform.mixer) {}
+    , muting_(context, context.platform.mixer)
+    , texts_(context)
+    , layout_(context) {}
+
+void LockScreen::connect(Parts parts) {
+    sessionControl_ = &parts.sessionControl;
+    timers_ = &parts.timers;
+}
 
 void LockScreen::refresh() {
+    context_.errors.trap("modFunctions.subRefreshBlockScreenError", OnError::LogOnly, [&] {
+        unloadDialogs();
+        muting_.onLockScreenRefresh();
+        const int state = context_.workstation.intWksnState;
+        if (!showPanelOf(state)) {
+            return;
+        }
+        auto& block = context_.forms.frmBlock;
+        block.txtCardNumPasswordChar.assign(context_.settings.blnHideCardNumber ? 1 : 0, '*');
+        loadLogo();
+        activate();
+        winLock_.engage();
+        giveFocus(state);
+    });
+}
+
+void LockScreen::unloadDialogs() {
     auto& forms = context_.forms;
     forms.frmMsgBox.unload();
-    auto& block = forms.frmBlock;
-    block.show();
-    block.shownOnce = true;
-    block.topMost = !context_.flags.blnTestMode;
-    winLock_.engage();
-    muting_.onLockScreenRefresh();
-    reloadDocuments();
-    if (context_.workstation.intWksnState == Workstation::kNoCredit) {
-        context_.workstation.dteCloseSessionLeft = context_.constants.wksnSessionExpiryTime;
-        block.tmrCloseSessionEnabled = true;
+    forms.frmPasswdChange.unload();
+    forms.frmPasswd.unload();
+    forms.frmStatus.hide();
+    forms.frmSmallStatus.hide();
+}
+
+bool LockScreen::showPanelOf(int state) {
+    auto& block = context_.forms.frmBlock;
+    const bool follow = state == Workstation::kPausedFollow;
+    switch (state) {
+    case Workstation::kWaiting:
+        showPanels(true, false, false, false, false, false);
+        // After the panels: a default usage of 0 shows the blocked panel instead.
+        preparePanelForNewCustomer();
+        break;
+    case Workstation::kBlocked:
+        showPanels(false, true, false, false, false, false);
+        break;
+    case Workstation::kSessionEnded:
+        showPanels(false, false, true, false, false, false);
+        break;
+    case Workstation::kNoCredit:
+        showPanels(false, false, false, true, false, false);
+        block.defaultButton = BlockForm::Control::cmdReCnx;
+        block.cmdReCnxEnabled = context_.link.blnConnected;
+        break;
+    case Workstation::kPaused:
+        showPanels(false, false, false, false, true, false);
+        block.defaultButton = BlockForm::Control::cmdUnPause;
+        break;
+    case Workstation::kPausedLocked:
+        showPanels(false, false, false, false, false, true);
+        break;
+    case Workstation::kPausedFollow:
+        showPanels(false, false, false, false, false, false);
+        break;
+    default:
+        return false;
+    }
+    block.fraFormVisible = block.fraHeaderVisible = block.fraFooterVisible = !follow;
+    block.fraFollowServerVisible = follow;
+    block.rtbMessageFile = messageFileFor(state);
+    return true;
+}
+
+void LockScreen::preparePanelForNewCustomer() {
+    auto& block = context_.forms.frmBlock;
+    context_.localization.subResetGUILanguage();
+    block.defaultButton = BlockForm::Control::cmdCxn;
+    if (sessionControl_ != nullptr) {
+        sessionControl_->subSetDefaultUsage();
+    }
+    const bool connected = context_.settings.intDefaultMode == 1;
+    block.optConnected.value = connected;
+    block.optDisconnected.value = !connected;
+    block.txtCardNum.clear();
+    block.txtLogin.clear();
+    block.txtPassword.clear();
+    block.fraCardNumberVisible = block.optCard.value;
+    block.fraClientVisible = block.OptClient.value;
+    block.cmdCxnPicture = block.OptClient.value ? 2 : block.optSelfService.value ? 3 : 1;
+    applyConnectButtonRule();
+}
+
+void LockScreen::showPanels(bool active, bool blocked, bool ended, bool noCredit, bool paused,
+                            bool locked) {
+    auto& block = context_.forms.frmBlock;
+    block.fraControlsActive = active;
+    block.fraControlsBlocked = blocked;
+    block.fraControlsSessionEnd = ended;
+    block.fraControlsNoMoreCredit = noCredit;
+    block.fraControlsPaused = paused;
+    block.fraControlsLocked = locked;
+    if (!active && !noCredit && !paused) {
+        block.defaultButton = BlockForm::Control::None;
     }
 }
 
+void LockScreen::Form_Load() {
+    context_.errors.trap("frmBlock.Form_LoadError", OnError::LogOnly, [&] {
+        auto& block = context_.forms.frmBlock;
+        block.load();
+        layout_.arrange();
+        texts_.fillLanguages();
+        texts_.subLocalizeInterface();
+        layout_.loadKillList();
+        layout_.loadPictures();
+    });
+}
+
+void LockScreen::activate() {
+    auto& block = context_.forms.frmBlock;
+    if (!block.loaded) {
+        Form_Load();
+    }
+    const bool activation = !block.visible;
+    block.show();
+    block.shownOnce = true;
+    block.topMost = !context_.flags.blnTestMode;
+    if (activation && timers_ != nullptr) {
+        timers_->onActivate();
+    }
+}
+
+void LockScreen::giveFocus(int state) {
+    auto& block = context_.forms.frmBlock;
+    using Control = BlockForm::Control;
+    switch (state) {
+    case Workstation::kWaiting:
+        block.focus = block.optCard.value     ? Control::txtCardNum
+                      : block.OptClient.value ? Control::txtLogin
+                                              : Control::optConnected;
+        break;
+    case Workstation::kPaused:
+        block.focus = Control::cmdUnPause;
+        break;
+    case Workstation::kNoCredit:
+        block.focus = Control::cmdReCnx;
+        if (timers_ != nullptr) {
+            timers_->startCloseSession();
+        }
+        break;
+    default:
+        block.focus = Control::None;
+        break;
+    }
+}
+
+void LockScreen::loadLogo() {
+    auto& logo = context_.forms.frmBlock.picLogo;
+    logo.clear();
+    logo.backColor = PictureBox::kButtonFace;
+    logo.file = context_.settings.strLogoPath;
+}
+
 void LockScreen::release() {
-    context_.forms.frmBlock.hide();
-    winLock_.release();
-    muting_.onLockScreenRelease();
+    context_.errors.trap("modFunctions.subReleaseBlockScreenError", OnError::LogOnly, [&] {
+        muting_.onLockScreenRelease();
+        context_.forms.frmBlock.hide();
+        winLock_.release();
+    });
 }
 
 void LockScreen::allowSwitching() {
@@ -42,7 +193,21 @@ void LockScreen::allowSwitching() {
 }
 
 void LockScreen::stopCloseSessionCountdown() {
-    context_.forms.frmBlock.tmrCloseSessionEnabled = false;
+    if (timers_ != nullptr) {
+        timers_->stopCloseSession();
+    }
+}
+
+void LockScreen::startUnblockCountdown() {
+    if (timers_ != nullptr) {
+        timers_->startUnblock();
+    }
+}
+
+void LockScreen::setSearching(bool searching) {
+    if (timers_ != nullptr) {
+        timers_->setBlinking(searching);
+    }
 }
 
 void LockScreen::applyConnectButtonRule() {
@@ -61,13 +226,19 @@ void LockScreen::applyConnectButtonRule() {
 void LockScreen::releaseDocuments() {
     auto& block = context_.forms.frmBlock;
     block.rtbMessageFile.clear();
-    block.picLogoFile.clear();
+    block.picLogo.clear();
 }
 
 void LockScreen::reloadDocuments() {
     auto& block = context_.forms.frmBlock;
     block.rtbMessageFile = messageFileFor(context_.workstation.intWksnState);
-    block.picLogoFile = context_.settings.strLogoPath;
+    loadLogo();
+}
+
+void LockScreen::showFollowPicture(const std::string& path) {
+    auto& picture = context_.forms.frmBlock.imgFollowServer;
+    picture.clear();
+    picture.file = path;
 }
 
 std::string LockScreen::messageFileFor(int state) const {

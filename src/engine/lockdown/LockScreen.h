@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lockdown/LockScreenLayout.h"
+#include "lockdown/LockScreenTexts.h"
 #include "lockdown/SoundMuting.h"
 #include "lockdown/WinLock.h"
 
@@ -8,22 +10,34 @@
 namespace orvan {
 
 struct EngineContext;
+class LockScreenTimers;
+class SessionControl;
 
-// The full-screen lock window. This first version shows and hides it and keeps the
-// close-session count-down's switch; its panels, lockdown and count-downs are added
-// to the same entry points.
+// The full-screen lock window: refreshed for every blocked state with its panel, its
+// message and the shell locked; released when a session starts or resumes.
 class LockScreen {
 public:
-    explicit LockScreen(EngineContext& context);
+    // What the screen needs from parts made after it.
+    struct Parts {
+        SessionControl& sessionControl;
+        LockScreenTimers& timers;
+    };
 
-    // Brings the lock screen up for the current (blocked) state, with the shell locked
-    // and, coming from an unlocked state, the sound muted.
+    explicit LockScreen(EngineContext& context);
+    void connect(Parts parts);
+
+    // Brings the lock screen up for the current state, with the shell locked and,
+    // coming from an unlocked state, the sound muted. A state without a panel changes
+    // nothing on the screen.
     void refresh();
     // Takes it down when a session starts or resumes; the shell and the sound come back.
     void release();
     // A session is starting: task switching and Ctrl+Alt+Del come back first.
     void allowSwitching();
     void stopCloseSessionCountdown();
+    void startUnblockCountdown();
+    // The connection indicator blinks while no server answers.
+    void setSearching(bool searching);
     // The connect button works only while the server can hear, and then only when the
     // chosen login kind's field is filled in (self-service needs none).
     void applyConnectButtonRule();
@@ -34,11 +48,28 @@ public:
     // The message file for a state: the received one when "Message & Logo Files Type"
     // is 1, else the language's own; empty for states without a message.
     std::string messageFileFor(int state) const;
+    // The follow-mode picture the server sent.
+    void showFollowPicture(const std::string& path);
+
+    LockScreenTexts& texts() { return texts_; }
 
 private:
+    void unloadDialogs();
+    bool showPanelOf(int state);
+    void preparePanelForNewCustomer();
+    void showPanels(bool active, bool blocked, bool ended, bool noCredit, bool paused, bool locked);
+    void Form_Load();
+    void activate();
+    void giveFocus(int state);
+    void loadLogo();
+
     EngineContext& context_;
     WinLock winLock_;
     SoundMuting muting_;
+    LockScreenTexts texts_;
+    LockScreenLayout layout_;
+    SessionControl* sessionControl_ = nullptr;
+    LockScreenTimers* timers_ = nullptr;
 };
 
 } // namespace orvan

@@ -51,6 +51,11 @@ void Login::tmrActivateTimeout_Timer() {
     auto& block = context_.forms.frmBlock;
     parts_.lockScreen.applyConnectButtonRule();
     block.txtCardNumEnabled = block.txtLoginEnabled = block.txtPasswordEnabled = true;
+    if (block.fraCardNumberVisible) {
+        block.focus = BlockForm::Control::txtCardNum;
+    } else if (block.fraClientVisible) {
+        block.focus = BlockForm::Control::txtLogin;
+    }
     block.busyPointer = false;
     tmrActivateTimeout_->setEnabled(false);
 }
@@ -155,9 +160,11 @@ void Login::refused() {
     auto& block = context_.forms.frmBlock;
     if (request_.kind == kCard) {
         block.txtCardNum.clear();
+        block.focus = BlockForm::Control::txtCardNum;
     } else if (request_.kind == kMember) {
         block.txtLogin.clear();
         block.txtPassword.clear();
+        block.focus = BlockForm::Control::txtLogin;
     }
     if (context_.intLoginAttempts >= context_.constants.wksnMaxNumUseAtempts) {
         lockOut();
@@ -176,7 +183,7 @@ void Login::lockOut() {
                               true);
     parts_.sessionControl.subLock();
     ctx.workstation.dteLockOutLeft = ctx.constants.wksnActivateDelayTime;
-    ctx.forms.frmBlock.tmrUnblockEnabled = true;
+    parts_.lockScreen.startUnblockCountdown();
 }
 
 } // namespace orvan

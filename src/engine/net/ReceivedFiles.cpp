@@ -118,7 +118,7 @@ void ReceivedFiles::store(int kind, const std::string& temp) {
         settings.strLogoPath = path;
         break;
     case kFollowImage:
-        context_.forms.frmBlock.followImagePath = path;
+        parts_.lockScreen.showFollowPicture(path);
         // One request per picture stored: the server sends the next one only when asked.
         parts_.sender.funSendData(context_.platform.wskCli,
                                   WireFormat::message(tags::kRdyForServScreen, "-1"), true);

@@ -102,7 +102,7 @@ void ServerLink::showConnecting(int state) {
     ctx.link.blnConnected = false;
     block.cmdCxnEnabled = false;
     block.cmdReCnxEnabled = false;
-    block.tmrNoServCnxEnabled = true;
+    parts_.lockScreen.setSearching(true);
     ctx.link.blnServerReady = false;
     ctx.timers.tmrWksnStatus->setEnabled(true);
 }
@@ -124,7 +124,7 @@ void ServerLink::showConnected() {
     ctx.forms.frmMain.lblConnexionStatus =
         withState(TcpSocket::kConnected, texts.funLoadResString(10213));
     block.lblCnxIndicator = texts.funLoadResString(10338) + " - " + texts.funLoadResString(10213);
-    block.tmrNoServCnxEnabled = false;
+    parts_.lockScreen.setSearching(false);
     block.imgCnxIndicator = 3;
     parts_.lockScreen.applyConnectButtonRule();
     block.cmdReCnxEnabled = ctx.workstation.intWksnState == Workstation::kNoCredit;

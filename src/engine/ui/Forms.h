@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/BlockForm.h"
 #include "ui/FormModel.h"
 #include "ui/MsgBoxForm.h"
 
@@ -39,43 +40,6 @@ struct StatusForm : FormModel {
     std::string lblAmountDue;
     std::string lblTimeToNextIncrement;
     std::string txtWksnChatHist;
-};
-
-// The lock screen: the login choices that session control presets. The rest of its
-// content lives with the lock screen itself.
-struct BlockForm : FormModel {
-    struct Option {
-        bool enabled = true;
-        bool value = false;
-    };
-    Option optCard;
-    Option optSelfService;
-    Option OptClient;
-    Option optConnected{true, true};
-    Option optDisconnected{true, false};
-    bool fraCardNumberVisible = true;
-    bool fraClientVisible = false;
-    std::string txtCardNum;
-    std::string txtLogin;
-    std::string txtPassword;
-    bool cmdCxnEnabled = false;
-    bool cmdReCnxEnabled = false;
-    bool txtCardNumEnabled = true;
-    bool txtLoginEnabled = true;
-    bool txtPasswordEnabled = true;
-    bool busyPointer = false;       // the hourglass while a login waits
-    bool tmrUnblockEnabled = false; // the lock-out count-down
-    // The connection indicator: its text, its picture (1-3) and whether it blinks.
-    std::string lblCnxIndicator;
-    int imgCnxIndicator = 1;
-    bool tmrNoServCnxEnabled = false;
-    bool shownOnce = false;
-    std::string followImagePath; // the server's screen in follow mode
-    std::string rtbMessageFile;  // the rich-text message shown for the state; empty: none
-    std::string picLogoFile;     // the cafe's logo; empty: none
-    bool fraLoginVisible = true;
-    bool fraBlockedVisible = false;
-    bool tmrCloseSessionEnabled = false;
 };
 
 // The main window: shown while the workstation is deactivated; its labels tell the

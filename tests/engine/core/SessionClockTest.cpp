@@ -29,7 +29,7 @@ TEST_F(SessionClockTest, tenMinuteCardRunsOutAfterTenMinutesOfConnectedUsage) {
     EXPECT_EQ(workstation().intPrevWksnState, Workstation::kConnected);
     EXPECT_EQ(reports->forcedUpdates, 1);
     EXPECT_TRUE(context().forms.frmBlock.visible) << "the no-credit panel";
-    EXPECT_TRUE(context().forms.frmBlock.tmrCloseSessionEnabled);
+    EXPECT_TRUE(client().lockScreenTimers().tmrCloseSession().enabled());
     EXPECT_DOUBLE_EQ(workstation().dteCloseSessionLeft, 5 * kMinute);
     EXPECT_EQ(session().dteRemainingTime, 0);
     EXPECT_EQ(seconds(session().dteConnectedTime), 600);

@@ -120,7 +120,7 @@ TEST_F(SessionControlTest, balanceCheckResumesOnlyWithCredit) {
     session().dteRemainingTime = 10 * kMinute;
     control().subCheckBalance();
     EXPECT_EQ(state(), Workstation::kConnected);
-    EXPECT_FALSE(context().forms.frmBlock.tmrCloseSessionEnabled);
+    EXPECT_FALSE(client().lockScreenTimers().tmrCloseSession().enabled());
     EXPECT_TRUE(context().forms.frmStatus.visible);
 }
 
@@ -209,8 +209,8 @@ TEST_F(SessionControlTest, defaultUsagePresetsTheLoginChoice) {
 
     context().settings.intDefaultUsage = 0;
     control().subSetDefaultUsage();
-    EXPECT_FALSE(block.fraLoginVisible);
-    EXPECT_TRUE(block.fraBlockedVisible);
+    EXPECT_FALSE(block.fraControlsActive);
+    EXPECT_TRUE(block.fraControlsBlocked);
 }
 
 } // namespace

@@ -59,8 +59,9 @@ TEST_F(LoginTest, thirdRefusalLocksTheWorkstationAndTellsTheManager) {
         fake.time.advance(5'100);
     }
     EXPECT_EQ(workstation().intWksnState, Workstation::kBlocked);
-    EXPECT_TRUE(context().forms.frmBlock.tmrUnblockEnabled);
-    EXPECT_DOUBLE_EQ(workstation().dteLockOutLeft, 2.0 / 1440.0);
+    EXPECT_TRUE(client().lockScreenTimers().tmrUnblock().enabled());
+    // Two minutes, of which the last re-enable delay has counted five seconds down.
+    EXPECT_NEAR(workstation().dteLockOutLeft, (120.0 - 5.0) / 86'400.0, 1e-9);
     const auto sent = takeSent();
     EXPECT_NE(
         sent.find("%$&#####MessageSend#There has been  3 connexion failures on workstation pc-07"),

@@ -42,7 +42,7 @@ TEST_F(ReceivedFilesTest, introReceivedWhileShownReplacesTheTextAtOnce) {
     serverSends(fileSend(0, "{\\rtf1 Welcome}") + fileSend(5, "PNG"));
     EXPECT_EQ(fake.files.read(path("intro.rtf")), "{\\rtf1 Welcome}");
     EXPECT_EQ(block().rtbMessageFile, path("intro.rtf"));
-    EXPECT_EQ(block().picLogoFile, path("logo.png"));
+    EXPECT_EQ(block().picLogo.file, path("logo.png"));
     EXPECT_EQ(machine("Message paths", "Intro").value, SettingValue{path("intro.rtf")});
     EXPECT_EQ(machine("General", "Logo path").value, SettingValue{path("logo.png")});
     EXPECT_EQ(machine("General", "Message & Logo Files Type").value,
@@ -54,13 +54,13 @@ TEST_F(ReceivedFilesTest, introReceivedWhileShownReplacesTheTextAtOnce) {
 TEST_F(ReceivedFilesTest, batchFileChangesNothingOnScreen) {
     // What is on screen now, whatever a reload would pick.
     block().rtbMessageFile = "/shown/intro.rtf";
-    block().picLogoFile = "/shown/logo.png";
+    block().picLogo.file = "/shown/logo.png";
     const auto before = block();
     serverSends(fileSend(10, "shutdown -r") + fileSend(8, ""));
     EXPECT_EQ(fake.files.read(path("session_batch_end.bat")), "shutdown -r");
     EXPECT_EQ(fake.files.read(path("server_db_backup.mdb")), "") << "an empty file";
     EXPECT_EQ(block().rtbMessageFile, before.rtbMessageFile);
-    EXPECT_EQ(block().picLogoFile, before.picLogoFile);
+    EXPECT_EQ(block().picLogo.file, before.picLogo.file);
     EXPECT_FALSE(machine("General", "Message & Logo Files Type").found());
 }
 
@@ -82,7 +82,7 @@ TEST_F(ReceivedFilesTest, everyFollowPictureAsksForExactlyOneMore) {
     }
     EXPECT_EQ(count, 2U) << sent;
     EXPECT_EQ(sent.size(), 2 * ready.size()) << "nothing else goes out";
-    EXPECT_EQ(block().followImagePath, path("follow_image.jpg"));
+    EXPECT_EQ(block().imgFollowServer.file, path("follow_image.jpg"));
     EXPECT_EQ(fake.files.read(path("follow_image.jpg")), "JPG2");
 }
 

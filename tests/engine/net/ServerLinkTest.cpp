@@ -16,7 +16,7 @@ TEST_F(ServerLinkTest, broadcastsEveryTickWhileNoServerAnswers) {
     fake.time.advance(2'000);
     EXPECT_EQ(fake.udp.sent.size(), 5U);
     EXPECT_EQ(context().forms.frmMain.lblConnexionStatus, "Connecting...");
-    EXPECT_TRUE(context().forms.frmBlock.tmrNoServCnxEnabled);
+    EXPECT_TRUE(client().lockScreenTimers().tmrNoServCnx().enabled());
 }
 
 TEST_F(ServerLinkTest, emptyDiscoveryAnswerConnectsToTheSenderOnTheDefaultPort) {

@@ -140,7 +140,7 @@ TEST_F(WorkstationCommandsTest, withdrawingTheRunningSessionsLoginKindStopsIt) {
     serverSends(msg("%$&#ActivateClients#", "0"));
     EXPECT_EQ(state(), Workstation::kWaiting);
     EXPECT_TRUE(block().visible);
-    EXPECT_TRUE(block().fraClientVisible) << "the session stopped instead";
+    EXPECT_FALSE(context().workstation.sessionExists()) << "the session stopped instead";
 }
 
 TEST_F(WorkstationCommandsTest, messageOptionsAnnounceOwedAmountsOnlyWithAStep) {
