@@ -416,4 +416,13 @@ bool StringTable::contains(int id) {
     return find(id) != nullptr;
 }
 
+std::vector<int> StringTable::ids() {
+    std::vector<int> all;
+    all.reserve(kEntries.size());
+    for (const auto& entry : kEntries) {
+        all.push_back(entry.id);
+    }
+    return all;
+}
+
 } // namespace orvan

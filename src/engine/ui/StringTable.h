@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 namespace orvan {
 
@@ -11,6 +12,8 @@ public:
     // Text of `id`, or an empty view when the table has no such id.
     static std::string_view text(int id);
     static bool contains(int id);
+    // Every id of the table, in ascending order.
+    static std::vector<int> ids();
 };
 
 } // namespace orvan

@@ -3,6 +3,7 @@
 #include <climits>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace orvan {
 namespace {
@@ -55,6 +56,11 @@ TEST(StringTable, AnswersEveryIdOfItsRangeAndNothingElse) {
         EXPECT_FALSE(StringTable::contains(id)) << id;
         EXPECT_TRUE(StringTable::text(id).empty()) << id;
     }
+    std::vector<int> expected{0, 1};
+    for (int id = 10000; id <= 10363; ++id) {
+        expected.push_back(id);
+    }
+    EXPECT_EQ(StringTable::ids(), expected);
 }
 
 } // namespace
