@@ -100,8 +100,10 @@ PngCheck::Result PngCheck::check(std::string_view bytes) {
         result.errorNumber = kBadSignature;
         return result;
     }
-    // Each step moves on by at least one chunk header, so the walk is linear.
-    for (std::size_t at = kSignature.size(); at < bytes.size();) {
+    // Each step moves on by at least one chunk header, so the walk is linear. A file
+    // that ends before IEND was cut off, even right after a whole chunk: the front
+    // end's PNG reader refuses such a file too.
+    for (std::size_t at = kSignature.size();;) {
         const auto rest = bytes.size() - at;
         if (rest < kChunkHeader) {
             result.errorNumber = kTruncatedChunk;
@@ -116,13 +118,10 @@ PngCheck::Result PngCheck::check(std::string_view bytes) {
         const auto data = bytes.substr(at + kChunkHeader, length);
         at += kChunkHeader + length + kCheckValue;
         if (type == "IEND") {
-            result.hasIend = true;
             break;
         }
         readChunk(type, data, result);
     }
-    // A file that ends cleanly after a whole chunk but before IEND is judged on the
-    // image data it holds, as the PNG readers of the front end do.
     if (result.imageDataBytes == 0) {
         result.errorNumber = kNoImageData;
     }

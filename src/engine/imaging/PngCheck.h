@@ -42,10 +42,10 @@ public:
         bool hasZtxt = false;             // zTXt is compressed: only its presence is known
         std::string modiTime;             // tIME, parts unpadded: "2024.3.7 9:5:0"
         std::uint64_t imageDataBytes = 0; // IDAT data, all chunks together
-        bool hasIend = false;
     };
 
-    // Never reads outside `bytes`, and takes time linear in their size.
+    // Never reads outside `bytes`, and takes time linear in their size. Chunks are read
+    // up to IEND; a file that ends before it is truncated (error 3).
     static Result check(std::string_view bytes);
 };
 
