@@ -14,7 +14,8 @@ LockScreen::LockScreen(EngineContext& context)
     , winLock_(context, context.platform.shellLock)
     , muting_(context, context.platform.mixer)
     , texts_(context)
-    , layout_(context) {}
+    , layout_(context)
+    , images_(context) {}
 
 void LockScreen::connect(Parts parts) {
     sessionControl_ = &parts.sessionControl;
@@ -170,10 +171,7 @@ void LockScreen::giveFocus(int state) {
 }
 
 void LockScreen::loadLogo() {
-    auto& logo = context_.forms.frmBlock.picLogo;
-    logo.clear();
-    logo.backColor = PictureBox::kButtonFace;
-    logo.file = context_.settings.strLogoPath;
+    images_.funLoadImg(context_.settings.strLogoPath, context_.forms.frmBlock.picLogo);
 }
 
 void LockScreen::release() {
@@ -236,9 +234,7 @@ void LockScreen::reloadDocuments() {
 }
 
 void LockScreen::showFollowPicture(const std::string& path) {
-    auto& picture = context_.forms.frmBlock.imgFollowServer;
-    picture.clear();
-    picture.file = path;
+    images_.funLoadImg(path, context_.forms.frmBlock.imgFollowServer);
 }
 
 std::string LockScreen::messageFileFor(int state) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imaging/ImageLoading.h"
 #include "lockdown/LockScreenLayout.h"
 #include "lockdown/LockScreenTexts.h"
 #include "lockdown/SoundMuting.h"
@@ -52,6 +53,7 @@ public:
     void showFollowPicture(const std::string& path);
 
     LockScreenTexts& texts() { return texts_; }
+    ImageLoading& images() { return images_; }
 
 private:
     void unloadDialogs();
@@ -68,6 +70,7 @@ private:
     SoundMuting muting_;
     LockScreenTexts texts_;
     LockScreenLayout layout_;
+    ImageLoading images_;
     SessionControl* sessionControl_ = nullptr;
     LockScreenTimers* timers_ = nullptr;
 };

@@ -42,7 +42,8 @@ TEST_F(ReceivedFilesTest, introReceivedWhileShownReplacesTheTextAtOnce) {
     serverSends(fileSend(0, "{\\rtf1 Welcome}") + fileSend(5, "PNG"));
     EXPECT_EQ(fake.files.read(path("intro.rtf")), "{\\rtf1 Welcome}");
     EXPECT_EQ(block().rtbMessageFile, path("intro.rtf"));
-    EXPECT_EQ(block().picLogo.file, path("logo.png"));
+    EXPECT_TRUE(block().picLogo.png) << "the new logo was looked at";
+    EXPECT_EQ(block().picLogo.pngError, 1) << "three bytes are no picture: nothing drawn";
     EXPECT_EQ(machine("Message paths", "Intro").value, SettingValue{path("intro.rtf")});
     EXPECT_EQ(machine("General", "Logo path").value, SettingValue{path("logo.png")});
     EXPECT_EQ(machine("General", "Message & Logo Files Type").value,
