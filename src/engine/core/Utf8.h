@@ -19,6 +19,8 @@ public:
     // looking again at what was inserted.
     static std::string replaceAll(std::string_view text, std::string_view from,
                                   std::string_view to);
+    // Appends the encoding of `c`; a surrogate or a value beyond U+10FFFF becomes U+FFFD.
+    static void append(std::string& out, char32_t c);
 };
 
 } // namespace orvan
