@@ -145,36 +145,23 @@ private:
     iconv_t cd_;
 };
 
+bool isDoubleByte(int codePage) {
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
 } // namespace
 
 IconvAnsiCodec::IconvAnsiCodec(int codePage)
-    : codePage_(codePage) {
-    switch (codePage) {
-    case 932:
-    case 936:
-    case 949:
-    case 950:
-        doubleByte_ = true;
-        break;
-    case 874:
-    case 1250:
-    case 1251:
-    case 1252:
-    case 1253:
-    case 1254:
-    case 1255:
-    case 1256:
-    case 1257:
-    case 1258:
-        break;
-    default:
-        codePage_ = 1252;
-        break;
-    }
+    : codePage_(knows(codePage) ? codePage : 1252)
+    , doubleByte_(isDoubleByte(codePage_)) {
     charset_ = "CP" + std::to_string(codePage_);
     if (!doubleByte_) {
         buildTable();
     }
+}
+
+bool IconvAnsiCodec::knows(int codePage) {
+    return isDoubleByte(codePage) || codePage == 874 || (codePage >= 1250 && codePage <= 1258);
 }
 
 void IconvAnsiCodec::buildTable() {

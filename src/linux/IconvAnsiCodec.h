@@ -25,6 +25,8 @@ public:
 
     // The page in use, after the fallback.
     int codePage() const { return codePage_; }
+    // Whether the class knows `codePage`, rather than taking it as 1252.
+    static bool knows(int codePage);
 
 private:
     void buildTable();
