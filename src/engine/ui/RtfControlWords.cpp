@@ -34,6 +34,7 @@ const std::unordered_map<std::string_view, Word>& words() {
         {"ulw", {Action::Underline}},
         {"ulwave", {Action::Underline}},
         {"ulnone", {Action::UnderlineNone}},
+        {"v", {Action::Hidden}},
         {"fs", {Action::FontSize}},
         {"cf", {Action::ForegroundColour}},
 

@@ -27,6 +27,7 @@ public:
         Italic,
         Underline,
         UnderlineNone,
+        Hidden,
         FontSize,
         ForegroundColour,
         // Paragraphs

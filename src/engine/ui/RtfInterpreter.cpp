@@ -177,6 +177,9 @@ void RtfInterpreter::bodyWord(RtfControlWords::Word word, const RtfToken& token)
     case Action::UnderlineNone:
         character.underline = false;
         break;
+    case Action::Hidden:
+        character.hidden = isOn(token);
+        break;
     case Action::FontSize:
         character.halfPoints = token.hasParameter && parameter > 0
                                    ? std::clamp(parameter, kMinHalfPoints, kMaxHalfPoints)
@@ -342,11 +345,17 @@ bool RtfInterpreter::skipFallback() {
 }
 
 void RtfInterpreter::appendByte(std::uint8_t byte) {
+    if (top().character.hidden) {
+        return;
+    }
     syncFormat();
     builder_.appendByte(byte, codePage_);
 }
 
 void RtfInterpreter::appendUnit(char32_t unit) {
+    if (top().character.hidden) {
+        return;
+    }
     syncFormat();
     builder_.appendUnit(unit);
 }

@@ -31,6 +31,7 @@ private:
         bool bold = false;
         bool italic = false;
         bool underline = false;
+        bool hidden = false;
         int font = -1; // the document's default font
         int halfPoints = 24;
         int colour = 0;

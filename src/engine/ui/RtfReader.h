@@ -13,7 +13,7 @@ namespace orvan {
 // family and size, text colour, \'hh bytes in the document's or the font's code page,
 // and \uN characters with their fallbacks. Everything else (pictures, objects, headers,
 // document properties, field instructions, unknown starred destinations) is passed
-// over without leaving text behind.
+// over without leaving text behind, and so is text marked hidden.
 //
 // Bad input takes the failure path and never more than linear time: no header, too
 // large or too deeply nested input is refused; input that ends inside a group keeps

@@ -185,7 +185,7 @@ TEST(RtfReaderDestinations, skippedDestinationsLeaveNoText) {
         R"({\stylesheet{\s0 Normal;}}{\*\listtable{\list{\listname L;}}})"
         R"({\header head}{\footerl foot}{\*\themedata 5045}{\*\unknown hidden})"
         R"(\sectd\headery720 a{\pict\pngblip 89504e47}{\*\shppict{\pict\wmetafile8 01}})"
-        R"({\object{\*\objdata 0102}}b{\footnote note}c})";
+        R"({\object{\*\objdata 0102}}b{\footnote note}{\v hidden\line}c\v x\v0})";
     EXPECT_EQ(text(rtf), "abc");
 }
 
