@@ -1,5 +1,6 @@
 #include "ui/RtfReader.h"
 
+#include "ui/RtfFontTable.h"
 #include "ui/RtfLexer.h"
 
 #include <gtest/gtest.h>
@@ -248,6 +249,14 @@ TEST(RtfReaderMalformed, oddTokensAreIgnoredNotFatal) {
     EXPECT_EQ(text("{\\rtf1\\" + longWord + " a\\'zz b\\'4g c\\% d}"), "azz b4g c d");
     EXPECT_EQ(text(R"({\rtf1\fs-5 a\f-2147483649 b\uc-3\u65 c})"), "abAc");
     EXPECT_TRUE(runs(R"({\rtf1\fs2147483647 a})")[0].format.sizePoints == 1638.0);
+}
+
+TEST(RtfReaderMalformed, hostileFontTableStaysSmall) {
+    // Every run carries its family name: an unbounded one would multiply the input.
+    const std::string name(100'000, 'N');
+    const auto found = runs("{\\rtf1{\\fonttbl{\\f0 " + name + ";}}\\f0 a}");
+    ASSERT_EQ(found.size(), 1U);
+    EXPECT_EQ(found[0].format.fontFamily, name.substr(0, RtfFontTable::kMaxNameUnits));
 }
 
 } // namespace
