@@ -35,6 +35,4 @@ fuzz() {
 
 fuzz wire_fuzzer "$seconds" fuzz/corpus fuzz/wire.dict
 fuzz png_fuzzer $((seconds / 3 + 1)) fuzz/png-corpus fuzz/png.dict
-if [ -x build/fuzz/fuzz/rtf_fuzzer ]; then
-    fuzz rtf_fuzzer $((seconds / 3 + 1)) fuzz/rtf-corpus fuzz/rtf.dict
-fi
+fuzz rtf_fuzzer $((seconds / 3 + 1)) fuzz/rtf-corpus fuzz/rtf.dict
