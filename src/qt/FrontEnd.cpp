@@ -1,0 +1,109 @@
+#include "FrontEnd.h"
+
+#include "BlockWindow.h"
+#include "FrontEndFonts.h"
+#include "MsgBoxWindow.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QScreen>
+#include <QStyleFactory>
+#include <algorithm>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void registerPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace orvan {
+
+FrontEnd::FrontEnd(Client& client, QApplication& application)
+    : client_(client) {
+    registerPictures();
+    // One style everywhere, so that the lock screen looks as it was drawn on any desktop.
+    if (auto* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(fusion);
+    }
+    FrontEndFonts::install();
+
+    msgBox_ = std::make_unique<MsgBoxWindow>(client_);
+    connect(msgBox_.get(), &MsgBoxWindow::actionForwarded, this, &FrontEnd::sync);
+    for (auto* screen : QGuiApplication::screens()) {
+        addScreen(screen);
+    }
+    connect(&application, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        addScreen(screen);
+        sync();
+        emit lockWindowsChanged();
+    });
+    connect(&application, &QGuiApplication::screenRemoved, this, [this](QScreen* screen) {
+        removeScreen(screen);
+        emit lockWindowsChanged();
+    });
+    connect(&application, &QGuiApplication::primaryScreenChanged, this,
+            [this] { choosePrimary(); });
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &FrontEnd::sync);
+    }
+    sync();
+}
+
+FrontEnd::~FrontEnd() = default;
+
+void FrontEnd::addScreen(QScreen* screen) {
+    auto window = std::make_unique<BlockWindow>(client_, screen);
+    connect(window.get(), &BlockWindow::actionForwarded, this, &FrontEnd::sync);
+    connect(window.get(), &BlockWindow::nativeWindowChanged, this, &FrontEnd::lockWindowsChanged);
+    auto* raw = window.get();
+    connect(screen, &QScreen::geometryChanged, raw, [raw, screen] {
+        if (raw->isVisible()) {
+            raw->setGeometry(screen->geometry());
+        }
+        raw->relayout();
+    });
+    blocks_.push_back(std::move(window));
+    choosePrimary();
+}
+
+void FrontEnd::removeScreen(QScreen* screen) {
+    std::erase_if(blocks_,
+                  [screen](const auto& window) { return window->targetScreen() == screen; });
+    choosePrimary();
+}
+
+void FrontEnd::choosePrimary() {
+    const auto* primary = QGuiApplication::primaryScreen();
+    const bool anyOnPrimary = std::any_of(blocks_.begin(), blocks_.end(), [primary](const auto& w) {
+        return w->targetScreen() == primary;
+    });
+    for (std::size_t i = 0; i < blocks_.size(); ++i) {
+        blocks_[i]->setPrimary(anyOnPrimary ? blocks_[i]->targetScreen() == primary : i == 0);
+    }
+}
+
+void FrontEnd::sync() {
+    // Showing a window can run the event loop's handlers again; one sync at a time.
+    if (syncing_) {
+        return;
+    }
+    syncing_ = true;
+    bool lockScreenCameUp = false;
+    for (const auto& window : blocks_) {
+        const bool wasVisible = window->isVisible();
+        window->sync();
+        lockScreenCameUp |= !wasVisible && window->isVisible();
+    }
+    msgBox_->sync(lockScreenCameUp);
+    syncing_ = false;
+}
+
+std::vector<WId> FrontEnd::lockWindowIds() const {
+    std::vector<WId> ids;
+    ids.reserve(blocks_.size());
+    for (const auto& window : blocks_) {
+        ids.push_back(window->winId());
+    }
+    return ids;
+}
+
+} // namespace orvan

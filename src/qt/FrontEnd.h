@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QApplication;
+class QScreen;
+
+namespace orvan {
+
+class BlockWindow;
+class Client;
+class MsgBoxWindow;
+
+// The Qt Widgets face of the client: owns the windows, keeps them in step with their
+// models and forwards what the customer does. Each time the event loop is about to
+// wait, and right after each forwarded action, every window re-reads its model.
+class FrontEnd : public QObject {
+    Q_OBJECT
+public:
+    // Sets the application's fonts and style, makes one lock window per screen and
+    // syncs once. Build it after client.Main() so the first sync sees the started models.
+    FrontEnd(Client& client, QApplication& application);
+    ~FrontEnd() override;
+    FrontEnd(const FrontEnd&) = delete;
+    FrontEnd& operator=(const FrontEnd&) = delete;
+
+    // Brings every window up to date with its model.
+    void sync();
+    // The native ids of the lock windows, one per screen, for the shell lock. They
+    // change when screens come and go or test mode is switched: see lockWindowsChanged.
+    std::vector<WId> lockWindowIds() const;
+
+    const std::vector<std::unique_ptr<BlockWindow>>& blockWindows() const { return blocks_; }
+    MsgBoxWindow& msgBoxWindow() { return *msgBox_; }
+
+signals:
+    void lockWindowsChanged();
+
+private:
+    void addScreen(QScreen* screen);
+    void removeScreen(QScreen* screen);
+    void choosePrimary();
+
+    Client& client_;
+    std::vector<std::unique_ptr<BlockWindow>> blocks_;
+    std::unique_ptr<MsgBoxWindow> msgBox_;
+    bool syncing_ = false;
+};
+
+} // namespace orvan
