@@ -1,0 +1,227 @@
+// Draws the lock screen in every blocked state, in Thai (the built-in table) and in
+// English, and both forms of the message box, into PNGs for people to look at:
+//   orvan-screenshots <output folder>
+// The client runs on the test fakes; the windows are drawn on Qt's offscreen screen.
+
+#include "BlockWindow.h"
+#include "FrontEnd.h"
+#include "MsgBoxWindow.h"
+#include "core/Client.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using namespace orvan;
+
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 800;
+
+const char* const kGeneral = "Software\\OrvanetixClient\\General";
+
+struct Language {
+    const char* name; // in the file names
+    std::string pack; // empty: the built-in table (Thai)
+};
+
+// A screen of the given size at 96 dpi, through the offscreen platform's own settings.
+QString screenConfiguration(const QTemporaryDir& folder) {
+    const auto path = folder.filePath(QStringLiteral("screen.json"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QStringLiteral(R"({"screens": [{"name": "shots", "x": 0, "y": 0, "width": %1,
+                   "height": %2, "logicalDpi": 96, "logicalBpi": 96, "dpr": 1}]})")
+                       .arg(kScreenWidth)
+                       .arg(kScreenHeight)
+                       .toUtf8());
+    }
+    return path;
+}
+
+// Stand-ins for what a cafe puts beside the program: advertising and the server's screen.
+QString drawPicture(const QString& folder, const QString& name, QSize size, QColor colour,
+                    const QString& text) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour.lighter(150), 6));
+    painter.drawEllipse(QRect(QPoint(0, 0), size).adjusted(20, 20, -20, -20));
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setPixelSize(size.height() / 8);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(image.rect(), Qt::AlignCenter, text);
+    painter.end();
+    const auto path = QDir(folder).filePath(name);
+    image.save(path, "JPG", 90);
+    return path;
+}
+
+QString writeMessage(const QString& folder, const QString& name, const QString& text) {
+    const auto path = QDir(folder).filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(text.toUtf8());
+    }
+    return path;
+}
+
+class Shots {
+public:
+    Shots(QApplication& application, const QString& output)
+        : output_(output) {
+        QDir().mkpath(output_);
+        QDir().mkpath(output_ + "/media");
+        fake_.time.setBoot(5 * 60 * 1000);
+        fake_.store.putString(kGeneral, "Config Wizard", "1");
+        fake_.store.write(Hive::User, kGeneral, "Config Wizard", std::string{"1"});
+        fake_.store.putString(kGeneral, "Current Settings Version", "4");
+        QFile pack(QStringLiteral(ORVAN_ENGLISH_PACK));
+        if (pack.open(QIODevice::ReadOnly)) {
+            fake_.files.write("/program/orvanclient_uk.lang", pack.readAll().toStdString());
+        }
+        client_ = std::make_unique<Client>(fake_.platform());
+        client_->Main("");
+        frontEnd_ = std::make_unique<FrontEnd>(*client_, application);
+        preparePictures();
+    }
+
+    bool run() {
+        const Language languages[] = {{"th", {}}, {"en", "orvanclient_uk"}};
+        for (const auto& language : languages) {
+            auto& localization = client_->context().localization;
+            localization.setLanguages(
+                language.pack.empty() ? localization.builtInLanguage() : language.pack, 0);
+            for (const int state : {2, 3, 4, 8, 9, 10, 11}) {
+                showState(state);
+                save(lockWindow(), QStringLiteral("block_%1_%2").arg(state).arg(language.name));
+            }
+            showState(2);
+            client_->loginPanel().OptClient_Click();
+            settle();
+            save(lockWindow(), QStringLiteral("block_2_member_%1").arg(language.name));
+            client_->loginPanel().optCard_Click();
+
+            auto& box = client_->msgBox();
+            box.subShowMsgBox(localization.funLoadResString(10104), MsgBox::kButtonsOK, 0, {},
+                              &client_->context().forms.frmBlock, MsgBox::kModal, 0);
+            settle();
+            save(frontEnd_->msgBoxWindow(), QStringLiteral("msgbox_ok_%1").arg(language.name));
+            box.subShowMsgBox(localization.funLoadResString(10184), MsgBox::kButtonsYesNo,
+                              MsgBox::kDefaultNo, box.actionCloseSession(),
+                              &client_->context().forms.frmBlock, MsgBox::kModal, 0);
+            settle();
+            save(frontEnd_->msgBoxWindow(), QStringLiteral("msgbox_yesno_%1").arg(language.name));
+            box.unload();
+        }
+        // The smallest and a large common screen: nothing may be cut or overlap.
+        for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
+            for (const int state : {2, 8}) {
+                showState(state);
+                auto& window = lockWindow();
+                window.setGeometry(QRect(QPoint(0, 0), size));
+                settle();
+                save(window, QStringLiteral("block_%1_en_%2x%3")
+                                 .arg(state)
+                                 .arg(size.width())
+                                 .arg(size.height()));
+                window.setGeometry(0, 0, kScreenWidth, kScreenHeight);
+            }
+        }
+        return ok_;
+    }
+
+private:
+    void preparePictures() {
+        const auto media = output_ + "/media";
+        const QColor colours[] = {QColor(0xc0, 0x39, 0x2b), QColor(0x27, 0xae, 0x60),
+                                  QColor(0x8e, 0x44, 0xad), QColor(0xd3, 0x54, 0x00)};
+        for (int i = 0; i < 4; ++i) {
+            advertising_.push_back(drawPicture(media, QStringLiteral("%1.jpg").arg(i + 1),
+                                               QSize(400, 300), colours[i],
+                                               QStringLiteral("Promo %1").arg(i + 1)));
+        }
+        follow_ = drawPicture(media, "follow_image.jpg", QSize(1280, 800), QColor(0x20, 0x50, 0x80),
+                              "Server screen");
+        auto& settings = client_->context().settings;
+        settings.intMsgLogoFilesType = 1;
+        settings.strMsgIntro =
+            writeMessage(media, "intro.txt",
+                         "Welcome! Choose how you pay, then click Start.\nAsk at the counter "
+                         "for coupons and member cards.")
+                .toStdString();
+        settings.strMsgBlocked =
+            writeMessage(media, "blocked.txt", "This workstation is reserved.").toStdString();
+        settings.strMsgSessionEnd = writeMessage(media, "sessionend.txt",
+                                                 "Thank you for your visit. Please pay at the "
+                                                 "counter.")
+                                        .toStdString();
+        settings.strMsgNoCredit =
+            writeMessage(media, "nocredit.txt", "Your time is up.").toStdString();
+        settings.strMsgSessionPaused =
+            writeMessage(media, "sessionpaused.txt", "Your session is paused.").toStdString();
+    }
+
+    void showState(int state) {
+        auto& context = client_->context();
+        context.workstation.setState(state);
+        client_->lockScreen().refresh();
+        auto& block = context.forms.frmBlock;
+        for (std::size_t i = 0; i < advertising_.size(); ++i) {
+            block.img[i] = advertising_[i].toStdString();
+        }
+        block.imgFollowServer.file = follow_.toStdString();
+        settle();
+    }
+
+    BlockWindow& lockWindow() { return *frontEnd_->blockWindows().front(); }
+
+    void settle() {
+        frontEnd_->sync();
+        for (int i = 0; i < 5; ++i) {
+            QApplication::processEvents();
+        }
+    }
+
+    void save(QWidget& window, const QString& name) {
+        const auto path = QDir(output_).filePath(name + ".png");
+        if (!window.isVisible() || !window.grab().save(path, "PNG")) {
+            std::fprintf(stderr, "could not draw %s\n", qPrintable(path));
+            ok_ = false;
+            return;
+        }
+        std::printf("%s\n", qPrintable(path));
+    }
+
+    QString output_;
+    test::FakePlatform fake_;
+    std::unique_ptr<Client> client_;
+    std::unique_ptr<FrontEnd> frontEnd_;
+    std::vector<QString> advertising_;
+    QString follow_;
+    bool ok_ = true;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QString output =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QTemporaryDir scratch;
+    qputenv("QT_QPA_PLATFORM",
+            QStringLiteral("offscreen:configfile=%1").arg(screenConfiguration(scratch)).toUtf8());
+    QApplication application(argc, argv);
+    Shots shots(application, output);
+    return shots.run() ? 0 : 1;
+}
