@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <iostream>
 
 namespace orvan {
@@ -48,8 +49,18 @@ int QtDialogs::messageBox(const std::string& text, const std::string& title, int
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
-    if ((style & (kSystemModal | kForeground)) != 0) {
+    if ((style & kSystemModal) != 0) {
+        // Nothing else of the program may be answered first, and the box must stay
+        // over the lock screen.
+        box.setWindowModality(Qt::ApplicationModal);
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+    if ((style & kForeground) != 0) {
+        // Raised once it is shown: the customer is busy in another program.
+        QTimer::singleShot(0, &box, [&box] {
+            box.raise();
+            box.activateWindow();
+        });
     }
     switch (box.exec()) {
     case QMessageBox::Ok:
