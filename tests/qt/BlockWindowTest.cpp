@@ -1,0 +1,168 @@
+#include "FrontEndFixture.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <string>
+#include <utility>
+
+namespace orvan::test {
+namespace {
+
+using BlockWindowTest = FrontEndFixture;
+
+constexpr const char* kPanels[] = {"fraControlsActive",     "fraControlsBlocked",
+                                   "fraControlsSessionEnd", "fraControlsNoMoreCredit",
+                                   "fraControlsPaused",     "fraControlsLocked"};
+
+TEST_F(BlockWindowTest, eachBlockedStateShowsItsOwnPanelAndNoOther) {
+    const std::pair<int, std::string> expected[] = {
+        {Workstation::kWaiting, "fraControlsActive"},
+        {Workstation::kBlocked, "fraControlsBlocked"},
+        {Workstation::kSessionEnded, "fraControlsSessionEnd"},
+        {Workstation::kNoCredit, "fraControlsNoMoreCredit"},
+        {Workstation::kPaused, "fraControlsPaused"},
+        {Workstation::kPausedLocked, "fraControlsLocked"},
+    };
+    for (const auto& [state, panel] : expected) {
+        showState(state);
+        EXPECT_TRUE(window().isVisible()) << "state " << state;
+        EXPECT_TRUE(shown("fraForm") && shown("fraHeader") && shown("fraFooter"))
+            << "state " << state;
+        EXPECT_FALSE(shown("imgFollowServer")) << "state " << state;
+        for (const char* name : kPanels) {
+            EXPECT_EQ(shown(name), panel == name) << "state " << state << ", " << name;
+        }
+    }
+}
+
+TEST_F(BlockWindowTest, followStateShowsOnlyTheServersPictureOverTheWholeScreen) {
+    QTemporaryDir folder;
+    const auto advert = folder.filePath("1.jpg");
+    QImage(200, 150, QImage::Format_RGB32).save(advert);
+    showState(Workstation::kWaiting);
+    model().img[0] = advert.toStdString();
+    frontEnd_->sync();
+    ASSERT_TRUE(shown("img0")) << "the advertising shows around the box";
+    EXPECT_FALSE(find("img0")->geometry().intersects(find("fraForm")->geometry()));
+
+    showState(Workstation::kPausedFollow);
+    EXPECT_TRUE(shown("imgFollowServer"));
+    EXPECT_EQ(find("imgFollowServer")->geometry(), window().rect());
+    for (const char* name : {"fraForm", "fraHeader", "fraFooter", "fraNoServCnx", "img0"}) {
+        EXPECT_FALSE(shown(name)) << name;
+    }
+}
+
+TEST_F(BlockWindowTest, textsFollowTheLanguageChosenInTheChooser) {
+    showState(Workstation::kWaiting);
+    auto* connect = find<QPushButton>("cmdCxn");
+    auto* card = find<QRadioButton>("optCard");
+    EXPECT_EQ(connect->text().toStdString(), model().cmdCxn.caption);
+    const auto before = connect->text();
+
+    auto* chooser = find<QComboBox>("cmbLanguage");
+    const int english = chooser->findText("English (UK)");
+    ASSERT_GE(english, 0) << "the pack beside the program is offered";
+    emit chooser->activated(english);
+
+    EXPECT_EQ(connect->text(), "Start");
+    EXPECT_NE(connect->text(), before);
+    EXPECT_EQ(card->text(), "Coupon");
+    EXPECT_EQ(connect->toolTip(), "Click here to start");
+    EXPECT_EQ(chooser->currentIndex(), model().cmbLanguageIndex);
+}
+
+TEST_F(BlockWindowTest, cardFieldIsMaskedOnlyWhileTheModelHasAPasswordCharacter) {
+    showState(Workstation::kWaiting);
+    auto* card = find<QLineEdit>("txtCardNum");
+    model().txtCardNum = "123";
+    model().txtCardNumPasswordChar = "*";
+    frontEnd_->sync();
+    EXPECT_EQ(card->displayText(), "***");
+
+    model().txtCardNumPasswordChar.clear();
+    frontEnd_->sync();
+    EXPECT_EQ(card->displayText(), "123");
+}
+
+TEST_F(BlockWindowTest, typedCardNumberIsFilteredByTheEngineAndTheCaretLandsWhereItSays) {
+    showState(Workstation::kWaiting);
+    auto* card = find<QLineEdit>("txtCardNum");
+    QTest::keyClicks(card, "12a3");
+    EXPECT_EQ(model().txtCardNum, "123");
+    EXPECT_EQ(card->text(), "123");
+    EXPECT_EQ(card->cursorPosition(), 3);
+    EXPECT_TRUE(shown("txtCardNumToolTip")) << "the digits-only hint";
+
+    // A letter typed in the middle goes; the caret stays after the digit before it.
+    card->setCursorPosition(1);
+    QTest::keyClicks(card, "x");
+    EXPECT_EQ(card->text(), "123");
+    EXPECT_EQ(card->cursorPosition(), 1);
+    QTest::keyClicks(card, "9");
+    EXPECT_EQ(model().txtCardNum, "1923");
+    EXPECT_EQ(card->cursorPosition(), 2);
+}
+
+TEST_F(BlockWindowTest, memberLoginDropsIllegalCharactersAndItsHintGoesWithTheFocus) {
+    showState(Workstation::kWaiting);
+    find<QRadioButton>("OptClient")->click();
+    EXPECT_TRUE(shown("fraClient"));
+    EXPECT_FALSE(shown("fraCardNumber"));
+
+    auto* login = find<QLineEdit>("txtLogin");
+    QTest::keyClicks(login, "a/b");
+    EXPECT_EQ(model().txtLogin, "ab");
+    EXPECT_EQ(login->text(), "ab");
+    EXPECT_TRUE(shown("txtLoginToolTip"));
+
+    QFocusEvent lost(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(login, &lost);
+    EXPECT_FALSE(shown("txtLoginToolTip"));
+}
+
+TEST_F(BlockWindowTest, focusMovesOnlyWhenTheModelsFocusChanges) {
+    showState(Workstation::kWaiting);
+    EXPECT_EQ(window().focusWidget(), find("txtCardNum"));
+
+    // The customer clicked elsewhere: syncing must not pull the focus back.
+    find("optConnected")->setFocus();
+    frontEnd_->sync();
+    EXPECT_EQ(window().focusWidget(), find("optConnected"));
+
+    find<QRadioButton>("OptClient")->click();
+    EXPECT_EQ(window().focusWidget(), find("txtLogin"));
+}
+
+TEST_F(BlockWindowTest, quitOnThePausedPanelAsksFirstAndEscapeKeepsTheSession) {
+    showState(Workstation::kPaused);
+    find<QPushButton>("cmdQuit1")->click();
+    ASSERT_TRUE(msgBoxWindow().isVisible());
+    EXPECT_TRUE(msgBoxWindow().findChild<QWidget*>("fraYesNo")->isVisibleTo(&msgBoxWindow()));
+
+    QTest::keyClick(&msgBoxWindow(), Qt::Key_Escape);
+    EXPECT_FALSE(msgBoxWindow().isVisible());
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kPaused);
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(BlockWindowTest, ctrlAltEnterDeactivatesWhenNoPasswordIsSet) {
+    showState(Workstation::kWaiting);
+    QTest::keyClick(&window(), Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kDeactivated);
+    EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(BlockWindowTest, oneLockWindowPerScreenWithANativeId) {
+    const auto ids = frontEnd_->lockWindowIds();
+    ASSERT_EQ(ids.size(), QGuiApplication::screens().size());
+    EXPECT_NE(ids.front(), WId{0});
+}
+
+} // namespace
+} // namespace orvan::test
