@@ -1,12 +1,15 @@
 #include "FrontEndFixture.h"
 
 #include <QComboBox>
+#include <QEventLoop>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <string>
 #include <utility>
 
@@ -156,6 +159,16 @@ TEST_F(BlockWindowTest, ctrlAltEnterDeactivatesWhenNoPasswordIsSet) {
     QTest::keyClick(&window(), Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(context().workstation.intWksnState, Workstation::kDeactivated);
     EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(BlockWindowTest, changesMadeByAnEngineTimerShowOnceTheEventLoopWaits) {
+    showState(Workstation::kWaiting);
+    // As an engine timer would: change the model, not the window.
+    QTimer::singleShot(0, [this] { model().lblCnxIndicator = "Server - Connected"; });
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(find<QLabel>("lblstatus")->text(), "Server - Connected");
 }
 
 TEST_F(BlockWindowTest, oneLockWindowPerScreenWithANativeId) {
