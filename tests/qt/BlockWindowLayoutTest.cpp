@@ -100,7 +100,8 @@ TEST_F(BlockWindowLayoutTest, nothingIsCutOrOverlapsOnSmallAndLargeScreensInBoth
         adverts.push_back(path.toStdString());
     }
     auto& localization = context().localization;
-    for (const auto& language : {localization.builtInLanguage(), std::string{kEnglish}}) {
+    for (const auto& language :
+         {localization.builtInLanguage(), std::string{kEnglish}, std::string{kThai}}) {
         localization.setLanguages(language, 0);
         for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
             for (const int state : {2, 3, 4, 8, 9, 10}) {

@@ -15,15 +15,18 @@ namespace orvan::test {
 // A client on the fakes, started, with its front end on Qt's offscreen screen.
 class FrontEndFixture : public ClientFixture {
 protected:
-    static constexpr const char* kEnglish = "orvanclient_uk";
+    static constexpr const char* kEnglish = "orvanclient_gb";
+    static constexpr const char* kThai = "orvanclient_th";
 
     void SetUp() override {
         configured();
-        // An English pack beside the program, for the language chooser.
-        QFile pack(QStringLiteral(ORVAN_ENGLISH_PACK));
-        if (pack.open(QIODevice::ReadOnly)) {
-            fake.files.write(std::string{"/program/"} + kEnglish + ".lang",
-                             pack.readAll().toStdString());
+        // The shipped packs beside the program, for the language chooser.
+        for (const char* name : {kEnglish, kThai}) {
+            QFile pack(QStringLiteral(ORVAN_LANG_FOLDER "/%1.lang").arg(QLatin1String(name)));
+            if (pack.open(QIODevice::ReadOnly)) {
+                fake.files.write(std::string{"/program/"} + name + ".lang",
+                                 pack.readAll().toStdString());
+            }
         }
         start();
         frontEnd_ = std::make_unique<FrontEnd>(

@@ -30,7 +30,8 @@ const char* const kGeneral = "Software\\OrvanetixClient\\General";
 
 struct Language {
     const char* name; // in the file names
-    std::string pack; // empty: the built-in table (Thai)
+    std::string pack;
+    long charset;
 };
 
 // A screen of the given size at 96 dpi, through the offscreen platform's own settings.
@@ -87,9 +88,13 @@ public:
         fake_.store.putString(kGeneral, "Config Wizard", "1");
         fake_.store.write(Hive::User, kGeneral, "Config Wizard", std::string{"1"});
         fake_.store.putString(kGeneral, "Current Settings Version", "4");
-        QFile pack(QStringLiteral(ORVAN_ENGLISH_PACK));
-        if (pack.open(QIODevice::ReadOnly)) {
-            fake_.files.write("/program/orvanclient_uk.lang", pack.readAll().toStdString());
+        // The shipped packs beside the program, as a cafe installs them.
+        for (const char* name : {"orvanclient_gb", "orvanclient_th"}) {
+            QFile pack(QStringLiteral(ORVAN_LANG_FOLDER "/%1.lang").arg(QLatin1String(name)));
+            if (pack.open(QIODevice::ReadOnly)) {
+                fake_.files.write(std::string{"/program/"} + name + ".lang",
+                                  pack.readAll().toStdString());
+            }
         }
         client_ = std::make_unique<Client>(fake_.platform());
         client_->Main("");
@@ -98,11 +103,13 @@ public:
     }
 
     bool run() {
-        const Language languages[] = {{"th", {}}, {"en", "orvanclient_uk"}};
+        const Language languages[] = {{"th", "orvanclient_th", 222}, {"en", "orvanclient_gb", 0}};
         for (const auto& language : languages) {
             auto& localization = client_->context().localization;
-            localization.setLanguages(
-                language.pack.empty() ? localization.builtInLanguage() : language.pack, 0);
+            // The default language, which the waiting state returns to, and the current
+            // one, so that every window is localized again.
+            localization.setLanguages(language.pack, language.charset);
+            localization.changeCurrentLanguage(language.pack, language.charset);
             for (const int state : {2, 3, 4, 8, 9, 10, 11}) {
                 showState(state);
                 save(lockWindow(), QStringLiteral("block_%1_%2").arg(state).arg(language.name));
