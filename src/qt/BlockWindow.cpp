@@ -738,14 +738,16 @@ void BlockWindow::syncDocuments(const BlockForm& model) {
     if (!logoEverShown_ || !samePicture(model.picLogo, logoShown_)) {
         logoShown_ = model.picLogo;
         logoEverShown_ = true;
-        // The front end's own logo stands in until the cafe's is there.
-        if (model.picLogo.file.empty()) {
+        // The front end's own logo stands in while the cafe has none that can be drawn:
+        // a grey patch at the top of the box looks broken.
+        const QPixmap source = model.picLogo.file.empty() || model.picLogo.pngError != 0
+                                   ? QPixmap{}
+                                   : QPixmap(sync::text(model.picLogo.file));
+        if (source.isNull()) {
             picLogo_->setPixmap(FrontEndMedia::ownPicture("logo.png"));
         } else {
-            const QPixmap source(sync::text(model.picLogo.file));
-            const auto size = source.isNull() ? QSize(kLogoHeight * 2, kLogoHeight)
-                                              : source.size().scaled(kLogoHeight * 4, kLogoHeight,
-                                                                     Qt::KeepAspectRatio);
+            const auto size =
+                source.size().scaled(kLogoHeight * 4, kLogoHeight, Qt::KeepAspectRatio);
             picLogo_->setPixmap(FrontEndMedia::drawPicture(model.picLogo, size));
         }
     }

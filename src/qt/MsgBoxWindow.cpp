@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -23,7 +24,7 @@ constexpr int kIconSize = 40;
 constexpr int kWidestText = 460;
 
 constexpr const char* kStyle = R"(
-orvan--MsgBoxWindow { background: #edf1f5; border: 2px solid #2f7fd0; }
+orvan--MsgBoxWindow { background: #edf1f5; }
 QLabel#title { background: #0e151c; color: #dbe4ec; font-weight: bold; padding: 6px 10px; }
 QLabel#lblText { color: #1b2733; font-size: 11pt; }
 QPushButton { background: #2f7fd0; color: white; border: none; border-radius: 5px; padding: 7px 22px; font-weight: bold; min-width: 70px; }
@@ -188,6 +189,17 @@ bool MsgBoxWindow::event(QEvent* event) {
         }
     }
     return QWidget::event(event);
+}
+
+void MsgBoxWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (topMost_) {
+        // Without the window manager's frame the light box needs an edge of its own
+        // against the dark lock screen.
+        QPainter painter(this);
+        painter.setPen(QPen(QColor(0x2f, 0x7f, 0xd0), 2));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 void MsgBoxWindow::place() {
