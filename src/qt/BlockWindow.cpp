@@ -54,6 +54,7 @@ QLineEdit:disabled { background: #e0e5ea; color: #6b7785; }
 QPushButton { background: #2f7fd0; color: white; border: none; border-radius: 5px; padding: 7px 18px; font-weight: bold; }
 QPushButton:hover { background: #3a8de0; }
 QPushButton:focus { border: 2px solid #0e2a48; }
+QPushButton:default:enabled { border: 2px solid #f5c542; }
 QPushButton:disabled { background: #a9b6c3; color: #eef2f5; }
 QPushButton#cmdQuit0, QPushButton#cmdQuit1 { background: #5b6b7b; }
 QComboBox { background: #243240; color: #dbe4ec; border: 1px solid #3c4e60; border-radius: 3px; padding: 2px 8px; min-width: 110px; }
@@ -722,6 +723,13 @@ void BlockWindow::syncPanels(const BlockForm& model) {
         sync::setToolTip(quit, text(model.cmdQuit.toolTip));
     }
     changed |= sync::setVisible(imgFollowServer_, model.fraFollowServerVisible);
+    // Marked so the customer knows what Enter does; Enter itself is handled here.
+    auto* defaultButton = buttonFor(model.defaultButton);
+    for (auto* button : {cmdCxn_, cmdReCnx_, cmdUnPause_, cmdQuit_[0], cmdQuit_[1]}) {
+        if (button->isDefault() != (button == defaultButton)) {
+            button->setDefault(button == defaultButton);
+        }
+    }
     dirty_ |= changed;
 }
 
