@@ -1,6 +1,7 @@
 #include "BlockWindow.h"
 
 #include "FrontEndMedia.h"
+#include "QtPictures.h"
 #include "WidgetSync.h"
 #include "core/Client.h"
 
@@ -8,6 +9,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +36,8 @@ constexpr int kNarrowestColumn = 64;
 constexpr long kDefaultBoxWidthTwips = 7800;
 constexpr long kDefaultBoxHeightTwips = 6600;
 constexpr int kLogoHeight = 96;
+// Advertising is decoded once at most this large, then shrunk into its cell.
+constexpr QSize kLargestAdvert(1920, 1920);
 
 // Calm dark surroundings, a light box with dark text inside: readable in a dim room.
 constexpr const char* kStyle = R"(
@@ -746,18 +750,7 @@ void BlockWindow::syncDocuments(const BlockForm& model) {
     if (!logoEverShown_ || !samePicture(model.picLogo, logoShown_)) {
         logoShown_ = model.picLogo;
         logoEverShown_ = true;
-        // The front end's own logo stands in while the cafe has none that can be drawn:
-        // a grey patch at the top of the box looks broken.
-        const QPixmap source = model.picLogo.file.empty() || model.picLogo.pngError != 0
-                                   ? QPixmap{}
-                                   : QPixmap(sync::text(model.picLogo.file));
-        if (source.isNull()) {
-            picLogo_->setPixmap(FrontEndMedia::ownPicture("logo.png"));
-        } else {
-            const auto size =
-                source.size().scaled(kLogoHeight * 4, kLogoHeight, Qt::KeepAspectRatio);
-            picLogo_->setPixmap(FrontEndMedia::drawPicture(model.picLogo, size));
-        }
+        showLogo(model.picLogo);
     }
     sync::setToolTip(picLogo_, sync::text(model.picLogoToolTip));
 
@@ -765,18 +758,45 @@ void BlockWindow::syncDocuments(const BlockForm& model) {
         const auto path = sync::text(model.img[slot]);
         if (path != imgShown_[slot]) {
             imgShown_[slot] = path;
+            // Decoded once: the columns are laid out again whenever the box changes.
             if (!path.isEmpty() && !advertising_.contains(path)) {
-                advertising_.insert(path, QPixmap(path));
+                advertising_.insert(path, QtPictures::load(path, kLargestAdvert));
             }
             dirty_ = true;
         }
     }
-    if (model.fraFollowServerVisible &&
-        (follow_.isNull() || !samePicture(model.imgFollowServer, followShown_))) {
+    if (!samePicture(model.imgFollowServer, followShown_)) {
         followShown_ = model.imgFollowServer;
-        follow_ = QPixmap(sync::text(model.imgFollowServer.file));
         dirty_ = true;
     }
+}
+
+void BlockWindow::showLogo(const PictureBox& logo) {
+    // Our own logo stands in while the cafe has none that can be drawn: a grey patch at
+    // the top of the box looks broken.
+    if (logo.file.empty() || (logo.png && logo.pngError != 0)) {
+        picLogo_->setPixmap(FrontEndMedia::ownPicture("logo.png"));
+        return;
+    }
+    // As large as the picture shrunk into the logo's place, so that the background
+    // shows only through the picture's own transparency.
+    const QSize place(kLogoHeight * 4, kLogoHeight);
+    const auto natural = QImageReader(sync::text(logo.file)).size();
+    const auto size = !natural.isValid() ? place
+                      : natural.boundedTo(place) == natural
+                          ? natural
+                          : natural.scaled(place, Qt::KeepAspectRatio);
+    const auto rendered = QtPictures::render(logo, size.expandedTo({1, 1}), palette());
+    if (rendered.unreadable) {
+        // The engine drops the file and logs it.
+        // A copy: the engine clears the file it is told about.
+        const auto file = logo.file;
+        client_.lockScreen().images().onUnreadablePicture(file,
+                                                          client_.context().forms.frmBlock.picLogo);
+        picLogo_->setPixmap(FrontEndMedia::ownPicture("logo.png"));
+        return;
+    }
+    picLogo_->setPixmap(rendered.pixmap);
 }
 
 void BlockWindow::syncLists(const BlockForm& model) {
@@ -835,9 +855,14 @@ void BlockWindow::relayout() {
 
     if (model.fraFollowServerVisible) {
         imgFollowServer_->setGeometry(rect());
-        imgFollowServer_->setPixmap(follow_.isNull() ? QPixmap{}
-                                                     : follow_.scaled(size(), Qt::KeepAspectRatio,
-                                                                      Qt::SmoothTransformation));
+        const auto rendered =
+            QtPictures::render(model.imgFollowServer, size(), palette(), QtPictures::Scaling::Fit);
+        if (rendered.unreadable) {
+            auto& follow = client_.context().forms.frmBlock.imgFollowServer;
+            const auto file = follow.file;
+            client_.lockScreen().images().onUnreadablePicture(file, follow);
+        }
+        imgFollowServer_->setPixmap(rendered.pixmap);
         imgFollowServer_->raise();
     }
 

@@ -59,6 +59,7 @@ private:
     void syncLogin(const BlockForm& model);
     void syncPanels(const BlockForm& model);
     void syncDocuments(const BlockForm& model);
+    void showLogo(const PictureBox& logo);
     void syncLists(const BlockForm& model);
     void syncFocus(const BlockForm& model);
     void placePictures(const QRect& left, const QRect& right);
@@ -137,7 +138,6 @@ private:
     PictureBox logoShown_;
     bool logoEverShown_ = false;
     PictureBox followShown_;
-    QPixmap follow_;
     QHash<QString, QPixmap> advertising_;
     std::array<QString, BlockForm::kPictureSlots> imgShown_;
 };

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +60,29 @@ TEST_F(BlockWindowTest, followStateShowsOnlyTheServersPictureOverTheWholeScreen)
     for (const char* name : {"fraForm", "fraHeader", "fraFooter", "fraNoServCnx", "img0"}) {
         EXPECT_FALSE(shown(name)) << name;
     }
+}
+
+TEST_F(BlockWindowTest, logoThatCannotBeDecodedIsReportedAndOurOwnStandsIn) {
+    QTemporaryDir folder;
+    const auto good = folder.filePath("logo.png");
+    QImage(120, 60, QImage::Format_ARGB32).save(good);
+    showState(Workstation::kWaiting);
+    model().picLogo.file = good.toStdString();
+    model().picLogo.png = true;
+    frontEnd_->sync();
+    EXPECT_EQ(find<QLabel>("picLogo")->pixmap().size(), QSize(120, 60));
+
+    const auto broken = folder.filePath("logo.jpg");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+    model().picLogo.file = broken.toStdString();
+    model().picLogo.png = false;
+    frontEnd_->sync();
+    EXPECT_TRUE(model().picLogo.file.empty()) << "the engine dropped the file";
+    EXPECT_TRUE(logContains("Invalid picture: " + broken.toStdString()));
+    EXPECT_EQ(find<QLabel>("picLogo")->pixmap().size(), QSize(160, 96)) << "our own logo";
 }
 
 TEST_F(BlockWindowTest, textsFollowTheLanguageChosenInTheChooser) {
