@@ -6,6 +6,8 @@
 #include "core/Client.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -127,6 +129,16 @@ const char* indicatorPicture(int index) {
 bool samePicture(const PictureBox& a, const PictureBox& b) {
     return a.file == b.file && a.backColor == b.backColor && a.png == b.png &&
            a.pngError == b.pngError;
+}
+
+// The path with the file's size and time: changes when a file is replaced in place.
+QString fileStamp(const std::string& path) {
+    if (path.empty()) {
+        return {};
+    }
+    const QFileInfo info(QString::fromStdString(path));
+    return info.filePath() + QLatin1Char('|') + QString::number(info.size()) + QLatin1Char('|') +
+           QString::number(info.lastModified().toMSecsSinceEpoch());
 }
 
 bool ctrlAltLeftClick(QEvent* event) {
@@ -738,7 +750,8 @@ void BlockWindow::syncPanels(const BlockForm& model) {
 }
 
 void BlockWindow::syncDocuments(const BlockForm& model) {
-    const auto messageFile = sync::text(model.rtbMessageFile);
+    // A received file replaces the old one under the same name: its stamp tells.
+    const auto messageFile = fileStamp(model.rtbMessageFile);
     if (messageFile != messageFile_) {
         FrontEndMedia::showMessageFile(*rtbMessage_, model.rtbMessageFile);
         messageFile_ = messageFile;
@@ -747,8 +760,10 @@ void BlockWindow::syncDocuments(const BlockForm& model) {
     const bool hasMessage = !rtbMessage_->document()->isEmpty();
     dirty_ |= sync::setVisible(rtbMessage_, hasMessage);
 
-    if (!logoEverShown_ || !samePicture(model.picLogo, logoShown_)) {
+    const auto logoFile = fileStamp(model.picLogo.file);
+    if (!logoEverShown_ || !samePicture(model.picLogo, logoShown_) || logoFile != logoFile_) {
         logoShown_ = model.picLogo;
+        logoFile_ = logoFile;
         logoEverShown_ = true;
         showLogo(model.picLogo);
     }

@@ -136,6 +136,7 @@ private:
     // What was last drawn, so that unchanged pictures are not decoded again.
     QString messageFile_;
     PictureBox logoShown_;
+    QString logoFile_;
     bool logoEverShown_ = false;
     PictureBox followShown_;
     QHash<QString, QPixmap> advertising_;

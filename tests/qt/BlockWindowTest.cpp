@@ -6,10 +6,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <string>
 #include <utility>
@@ -83,6 +85,26 @@ TEST_F(BlockWindowTest, logoThatCannotBeDecodedIsReportedAndOurOwnStandsIn) {
     EXPECT_TRUE(model().picLogo.file.empty()) << "the engine dropped the file";
     EXPECT_TRUE(logContains("Invalid picture: " + broken.toStdString()));
     EXPECT_EQ(find<QLabel>("picLogo")->pixmap().size(), QSize(160, 96)) << "our own logo";
+}
+
+TEST_F(BlockWindowTest, messageFileReplacedUnderTheSameNameIsShownAgain) {
+    QTemporaryDir folder;
+    const auto path = folder.filePath("intro.txt");
+    const auto write = [&path](const char* text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    };
+    write("Welcome");
+    showState(Workstation::kWaiting);
+    model().rtbMessageFile = path.toStdString();
+    frontEnd_->sync();
+    auto* message = find<QTextBrowser>("rtbMessage");
+    EXPECT_EQ(message->toPlainText(), "Welcome");
+
+    write("Closed for cleaning");
+    frontEnd_->sync();
+    EXPECT_EQ(message->toPlainText(), "Closed for cleaning");
 }
 
 TEST_F(BlockWindowTest, textsFollowTheLanguageChosenInTheChooser) {
@@ -178,11 +200,31 @@ TEST_F(BlockWindowTest, quitOnThePausedPanelAsksFirstAndEscapeKeepsTheSession) {
     EXPECT_TRUE(window().isVisible());
 }
 
-TEST_F(BlockWindowTest, ctrlAltEnterDeactivatesWhenNoPasswordIsSet) {
+TEST_F(BlockWindowTest, hiddenGesturesDeactivateWhenNoPasswordIsSet) {
     showState(Workstation::kWaiting);
     QTest::keyClick(&window(), Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(context().workstation.intWksnState, Workstation::kDeactivated);
     EXPECT_FALSE(window().isVisible());
+
+    // A plain click on the logo is nothing; with Ctrl and Alt it is the same gesture.
+    showState(Workstation::kWaiting);
+    QTest::mouseClick(find("picLogo"), Qt::LeftButton);
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kWaiting);
+    QTest::mouseClick(find("picLogo"), Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kDeactivated);
+}
+
+TEST_F(BlockWindowTest, doubleClickOnTheServiceSpotTogglesTheDiagnosticLists) {
+    showState(Workstation::kWaiting);
+    model().List1 = {"game.exe", "chat.exe"};
+    EXPECT_FALSE(shown("lists"));
+    QTest::mouseDClick(find("picservice"), Qt::LeftButton);
+    ASSERT_TRUE(shown("lists"));
+    auto* killList = find<QListWidget>("List1");
+    ASSERT_EQ(killList->count(), 2);
+    EXPECT_EQ(killList->item(1)->text(), "chat.exe");
+    QTest::mouseDClick(find("picservice"), Qt::LeftButton);
+    EXPECT_FALSE(shown("lists"));
 }
 
 TEST_F(BlockWindowTest, changesMadeByAnEngineTimerShowOnceTheEventLoopWaits) {
