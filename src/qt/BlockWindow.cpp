@@ -560,10 +560,6 @@ void BlockWindow::sync() {
     syncPanels(model);
     syncDocuments(model);
     syncLists(model);
-    const auto pointer = model.busyPointer ? Qt::WaitCursor : Qt::ArrowCursor;
-    if (cursor().shape() != pointer) {
-        setCursor(pointer);
-    }
     if (dirty_) {
         relayout();
     }

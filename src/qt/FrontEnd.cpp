@@ -3,6 +3,7 @@
 #include "BlockWindow.h"
 #include "FrontEndFonts.h"
 #include "MsgBoxWindow.h"
+#include "core/Client.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -48,7 +49,11 @@ FrontEnd::FrontEnd(Client& client, QApplication& application)
     sync();
 }
 
-FrontEnd::~FrontEnd() = default;
+FrontEnd::~FrontEnd() {
+    if (busy_) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
 
 void FrontEnd::addScreen(QScreen* screen) {
     auto window = std::make_unique<BlockWindow>(client_, screen);
@@ -94,6 +99,17 @@ void FrontEnd::sync() {
         lockScreenCameUp |= !wasVisible && window->isVisible();
     }
     msgBox_->sync(lockScreenCameUp);
+    // The hourglass over everything, buttons and fields included, while a login waits.
+    const auto& block = client_.context().forms.frmBlock;
+    const bool busy = block.busyPointer && block.visible;
+    if (busy != busy_) {
+        if (busy) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QGuiApplication::restoreOverrideCursor();
+        }
+        busy_ = busy;
+    }
     syncing_ = false;
 }
 

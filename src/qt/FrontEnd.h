@@ -48,6 +48,7 @@ private:
     std::vector<std::unique_ptr<BlockWindow>> blocks_;
     std::unique_ptr<MsgBoxWindow> msgBox_;
     bool syncing_ = false;
+    bool busy_ = false;
 };
 
 } // namespace orvan
