@@ -38,6 +38,8 @@ constexpr int kNarrowestColumn = 64;
 constexpr long kDefaultBoxWidthTwips = 7800;
 constexpr long kDefaultBoxHeightTwips = 6600;
 constexpr int kLogoHeight = 96;
+// What a rich-text box raises for a file it cannot load.
+constexpr long kInvalidFileFormat = 321;
 // Advertising is decoded once at most this large, then shrunk into its cell.
 constexpr QSize kLargestAdvert(1920, 1920);
 
@@ -749,7 +751,13 @@ void BlockWindow::syncDocuments(const BlockForm& model) {
     // A received file replaces the old one under the same name: its stamp tells.
     const auto messageFile = fileStamp(model.rtbMessageFile);
     if (messageFile != messageFile_) {
-        FrontEndMedia::showMessageFile(*rtbMessage_, model.rtbMessageFile);
+        const auto refused = FrontEndMedia::showMessageFile(*rtbMessage_, model.rtbMessageFile);
+        if (!refused.isEmpty()) {
+            // Left empty like a missing file, and written down for the manager.
+            client_.context().errors.report(
+                AppError(kInvalidFileFormat, "Message not shown: " + refused.toStdString()),
+                "frmBlock.rtbMessage_LoadFileError", OnError::LogOnly);
+        }
         messageFile_ = messageFile;
         dirty_ = true;
     }

@@ -34,10 +34,13 @@ QString FrontEndFonts::install() {
 
     if (!thaiFamily.isEmpty()) {
         QFont::insertSubstitutions(family, {thaiFamily});
-        // Widgets that ask for the platform's own default get the same fallback.
+        // Widgets that ask for the platform's own default, and rich-text messages that
+        // name the faces they were written with, get the same fallback.
         const auto system = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
         for (const auto& generic :
-             {system, QStringLiteral("Sans Serif"), QStringLiteral("MS Sans Serif")}) {
+             {system, QStringLiteral("Sans Serif"), QStringLiteral("MS Sans Serif"),
+              QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+              QStringLiteral("Arial")}) {
             if (generic != family) {
                 QFont::insertSubstitutions(generic, {family, thaiFamily});
             }

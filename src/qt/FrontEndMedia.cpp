@@ -1,24 +1,28 @@
 #include "FrontEndMedia.h"
 
-#include <QFile>
+#include "RtfTextDocument.h"
+
 #include <QTextBrowser>
 
 namespace orvan {
-void FrontEndMedia::showMessageFile(QTextBrowser& browser, const std::string& path) {
-    browser.clear();
+
+QString FrontEndMedia::showMessageFile(QTextBrowser& browser, const std::string& path) {
     if (path.empty()) {
-        return;
+        browser.clear();
+        return {};
     }
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return;
+    auto loaded = RtfTextDocument::fromFile(QString::fromStdString(path));
+    if (!loaded.ok()) {
+        browser.clear();
+        return loaded.error;
     }
-    const auto bytes = file.read(1 << 20);
-    // Until rich text can be read, raw control words are worse than nothing.
-    if (bytes.startsWith("{\\rtf")) {
-        return;
-    }
-    browser.setPlainText(QString::fromUtf8(bytes));
+    // Owned by the browser, which deletes the previous message when given the next.
+    auto* document = loaded.document.release();
+    document->setParent(&browser);
+    // A headline must not touch the frame.
+    document->setDocumentMargin(10);
+    browser.setDocument(document);
+    return {};
 }
 
 QPixmap FrontEndMedia::ownPicture(const char* name) {

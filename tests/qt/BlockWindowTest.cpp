@@ -87,24 +87,30 @@ TEST_F(BlockWindowTest, logoThatCannotBeDecodedIsReportedAndOurOwnStandsIn) {
     EXPECT_EQ(find<QLabel>("picLogo")->pixmap().size(), QSize(160, 96)) << "our own logo";
 }
 
-TEST_F(BlockWindowTest, messageFileReplacedUnderTheSameNameIsShownAgain) {
+TEST_F(BlockWindowTest, messageFileIsShownAgainWhenReplacedAndLoggedWhenRefused) {
     QTemporaryDir folder;
-    const auto path = folder.filePath("intro.txt");
+    const auto path = folder.filePath("intro.rtf");
     const auto write = [&path](const char* text) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(text);
     };
-    write("Welcome");
+    write(R"({\rtf1\ansi Welcome\par})");
     showState(Workstation::kWaiting);
     model().rtbMessageFile = path.toStdString();
     frontEnd_->sync();
     auto* message = find<QTextBrowser>("rtbMessage");
     EXPECT_EQ(message->toPlainText(), "Welcome");
 
-    write("Closed for cleaning");
+    // A received file takes the old one's name.
+    write(R"({\rtf1\ansi Closed for cleaning\par})");
     frontEnd_->sync();
     EXPECT_EQ(message->toPlainText(), "Closed for cleaning");
+
+    write("plain text is no rich text");
+    frontEnd_->sync();
+    EXPECT_FALSE(shown("rtbMessage"));
+    EXPECT_TRUE(logContains("frmBlock.rtbMessage_LoadFileError"));
 }
 
 TEST_F(BlockWindowTest, textsFollowTheLanguageChosenInTheChooser) {

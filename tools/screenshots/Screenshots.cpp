@@ -32,6 +32,7 @@ struct Language {
     const char* name; // in the file names
     std::string pack;
     long charset;
+    const char* messages; // the prefix of the sample messages
 };
 
 // A screen of the given size at 96 dpi, through the offscreen platform's own settings.
@@ -69,15 +70,6 @@ QString drawPicture(const QString& folder, const QString& name, QSize size, QCol
     return path;
 }
 
-QString writeMessage(const QString& folder, const QString& name, const QString& text) {
-    const auto path = QDir(folder).filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(text.toUtf8());
-    }
-    return path;
-}
-
 class Shots {
 public:
     Shots(QApplication& application, const QString& output)
@@ -103,13 +95,15 @@ public:
     }
 
     bool run() {
-        const Language languages[] = {{"th", "orvanclient_th", 222}, {"en", "orvanclient_gb", 0}};
+        const Language languages[] = {{"th", "orvanclient_th", 222, "th"},
+                                      {"en", "orvanclient_gb", 0, "en"}};
         for (const auto& language : languages) {
             auto& localization = client_->context().localization;
             // The default language, which the waiting state returns to, and the current
             // one, so that every window is localized again.
             localization.setLanguages(language.pack, language.charset);
             localization.changeCurrentLanguage(language.pack, language.charset);
+            useMessages(language.messages);
             for (const int state : {2, 3, 4, 8, 9, 10, 11}) {
                 showState(state);
                 save(lockWindow(), QStringLiteral("block_%1_%2").arg(state).arg(language.name));
@@ -161,23 +155,22 @@ private:
         }
         follow_ = drawPicture(media, "follow_image.jpg", QSize(1280, 800), QColor(0x20, 0x50, 0x80),
                               "Server screen");
+    }
+
+    // The shipped sample messages of the language, as received files are used.
+    void useMessages(const char* prefix) {
         auto& settings = client_->context().settings;
         settings.intMsgLogoFilesType = 1;
-        settings.strMsgIntro =
-            writeMessage(media, "intro.txt",
-                         "Welcome! Choose how you pay, then click Start.\nAsk at the counter "
-                         "for coupons and member cards.")
+        const auto path = [prefix](const char* name) {
+            return QStringLiteral(ORVAN_MESSAGES_FOLDER "/%1_%2.rtf")
+                .arg(QLatin1String(prefix), QLatin1String(name))
                 .toStdString();
-        settings.strMsgBlocked =
-            writeMessage(media, "blocked.txt", "This workstation is reserved.").toStdString();
-        settings.strMsgSessionEnd = writeMessage(media, "sessionend.txt",
-                                                 "Thank you for your visit. Please pay at the "
-                                                 "counter.")
-                                        .toStdString();
-        settings.strMsgNoCredit =
-            writeMessage(media, "nocredit.txt", "Your time is up.").toStdString();
-        settings.strMsgSessionPaused =
-            writeMessage(media, "sessionpaused.txt", "Your session is paused.").toStdString();
+        };
+        settings.strMsgIntro = path("intro");
+        settings.strMsgBlocked = path("blocked");
+        settings.strMsgSessionEnd = path("sessionend");
+        settings.strMsgNoCredit = path("nocredit");
+        settings.strMsgSessionPaused = path("sessionpaused");
     }
 
     void showState(int state) {
