@@ -19,6 +19,9 @@ void LockScreenTexts::subLocalizeInterface() {
         localizeLabels();
         localizeLogin();
         showWorkstationName();
+        // The language may have changed under the chooser (back to the default, or by
+        // the manager): it shows the one in force.
+        selectCurrentLanguage();
     });
 }
 

@@ -170,10 +170,13 @@ TEST_P(LanguagePackFile, KeepsTheProgramNameAndTheSettingsKey) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LanguagePackFiles, LanguagePackFile,
-                         ::testing::Values(PackFile{"orvanclient_gb.lang", "English", "English", 0},
+                         ::testing::Values(PackFile{"orvanclient_gb.lang", "English",
+                                                    "English (UK)", 0},
                                            PackFile{"orvanclient_th.lang", "ไทย", "Thai", 222}),
                          [](const auto& instance) {
-                             return std::string{instance.param.nameWestern};
+                             // "orvanclient_gb.lang" gives "gb".
+                             const std::string file{instance.param.file};
+                             return file.substr(file.find('_') + 1, 2);
                          });
 
 TEST(LanguagePackFiles, EnglishPackLeavesNoThaiUntranslated) {
