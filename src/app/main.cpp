@@ -2,6 +2,7 @@
 // and runs the event loop.
 
 #include "DlShellLock.h"
+#include "FrontEnd.h"
 #include "IconvAnsiCodec.h"
 #include "LinuxClock.h"
 #include "LinuxFileSystem.h"
@@ -99,6 +100,8 @@ int main(int argc, char** argv) {
     Client client(Platform{clock, timers, store, system, codec, files, dialogs, shell, screen,
                            desktop, tcp, udp, shellLock, mixer});
     client.Main(commandLine(argc, argv));
+    // After start-up, so that the first look at the models sees them started.
+    FrontEnd frontEnd(client, application);
 
     // Demos and end-to-end tests stop the client after a while (never a switch: the
     // command line is searched for switches).

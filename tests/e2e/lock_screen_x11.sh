@@ -7,7 +7,7 @@ source "$(dirname "$0")/common.sh"
 start_xvfb() {
     local fd_file="$work/display"
     exec {display_fd}>"$fd_file"
-    Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp \
+    Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset \
         > "$work/xvfb.err" 2>&1 {e2e_lock}>&- &
     started_pids+=("$!")
     exec {display_fd}>&-
