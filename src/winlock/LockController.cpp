@@ -89,7 +89,7 @@ std::int32_t LockController::attachHost(xcb_connection_t* connection,
 }
 
 XConnection* LockController::control() {
-    if (control_ != nullptr && !control_->broken()) {
+    if (control_ != nullptr && control_->alive()) {
         return control_.get();
     }
     if (control_ != nullptr) {

@@ -47,6 +47,14 @@ bool XConnection::broken() const {
     return xcb_connection_has_error(connection_) != 0;
 }
 
+bool XConnection::alive() const {
+    // Left over: errors of requests nobody checked.
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        std::free(event);
+    }
+    return !broken();
+}
+
 xcb_atom_t XConnection::atom(const std::string& name) {
     if (const auto known = atoms_.find(name); known != atoms_.end()) {
         return known->second;

@@ -21,6 +21,9 @@ public:
     xcb_connection_t* get() const { return connection_; }
     xcb_window_t root() const { return root_; }
     bool broken() const;
+    // Reads what the server sent meanwhile, which is how a server that went away
+    // is noticed; only for a connection no other thread reads.
+    bool alive() const;
     xcb_atom_t atom(const std::string& name);
     // A round trip: every request sent before has been carried out on return.
     void sync() const;
