@@ -100,6 +100,9 @@ xcb_keycode_t XClient::keycode(xcb_keysym_t keysym) {
     const auto count = static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1);
     const auto mapping = owned(xcb_get_keyboard_mapping_reply(
         connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, count), nullptr));
+    if (mapping == nullptr) {
+        return 0;
+    }
     const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping.get());
     for (int code = 0; code < count; ++code) {
         if (keysyms[code * mapping->keysyms_per_keycode] == keysym) {

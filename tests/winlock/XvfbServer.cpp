@@ -4,12 +4,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace orvan::winlock {
 
@@ -26,6 +23,21 @@ std::string readDisplayNumber(int fd) {
     return number;
 }
 
+// In the child: becomes the server, which dies with the test program even when
+// that crashes. No reset when the last client leaves: a test connecting just then
+// would be refused.
+[[noreturn]] void startServer(int readEnd, const char* writeEnd) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    close(readEnd);
+    const int null = open("/dev/null", O_RDWR);
+    dup2(null, 0);
+    dup2(null, 1);
+    dup2(null, 2);
+    execlp("Xvfb", "Xvfb", "-displayfd", writeEnd, "-screen", "0", "1024x768x24", "-nolisten",
+           "tcp", "-noreset", static_cast<char*>(nullptr));
+    _exit(127);
+}
+
 } // namespace
 
 XvfbServer::XvfbServer() {
@@ -33,23 +45,17 @@ XvfbServer::XvfbServer() {
     if (pipe(fds) != 0) {
         return;
     }
-    const std::string fd = std::to_string(fds[1]);
-    std::vector<const char*> argv{"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
-                                  "1024x768x24", "-nolisten",  "tcp",      nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const int error = posix_spawnp(&pid_, argv[0], &actions, nullptr,
-                                   const_cast<char* const*>(argv.data()), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    const std::string writeEnd = std::to_string(fds[1]);
+    pid_ = fork();
+    if (pid_ == 0) {
+        startServer(fds[0], writeEnd.c_str());
+    }
     close(fds[1]);
-    if (error != 0) {
-        pid_ = -1;
-    } else if (const auto number = readDisplayNumber(fds[0]); !number.empty()) {
-        display_ = ":" + number;
-        setenv("DISPLAY", display_.c_str(), 1);
+    if (pid_ > 0) {
+        if (const auto number = readDisplayNumber(fds[0]); !number.empty()) {
+            display_ = ":" + number;
+            setenv("DISPLAY", display_.c_str(), 1);
+        }
     }
     close(fds[0]);
 }

@@ -3,6 +3,7 @@
 #include "WinLockApi.h"
 
 #include <csignal>
+#include <cstdio>
 #include <mutex>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -47,10 +48,17 @@ void XvfbTest::SetUp() {
     }
     host_ = std::make_unique<XClient>();
     other_ = std::make_unique<XClient>();
+    ASSERT_EQ(xcb_connection_has_error(host_->get()), 0);
+    ASSERT_EQ(xcb_connection_has_error(other_->get()), 0);
 }
 
 // The library lets go of the host's connection before the host closes it.
 void XvfbTest::TearDown() {
+    if (HasFailure()) {
+        for (const auto& line : reports()) {
+            std::printf("reported: %s\n", line.c_str());
+        }
+    }
     TaskSwitching_Enable_Disable(-1);
     CtrlAltDel_Enable_Disable(-1);
     Desktop_Show_Hide(-1);
