@@ -142,6 +142,10 @@ void LockController::unlock() {
 
 bool LockController::chooseTarget() {
     if (host_ != nullptr) {
+        if (xcb_connection_has_error(host_) != 0) {
+            LogSink::report("the lock windows' connection is broken: nothing was grabbed");
+            return false;
+        }
         target_ = GrabTarget{host_, hostWindows_.front(), rootOf(host_, hostWindows_.front()),
                              hostWindows_, true};
         return true;

@@ -34,7 +34,14 @@ std::unique_ptr<LockWatcher> LockWatcher::start(const GrabTarget& target, bool g
         LogSink::report("the lock is not watched: lost grabs and covering windows go unnoticed");
         return nullptr;
     }
-    return std::unique_ptr<LockWatcher>(new LockWatcher(std::move(x), target, grabHeld));
+    std::unique_ptr<LockWatcher> watcher{new LockWatcher(std::move(x), target, grabHeld)};
+    // Without the descriptor that stops it, the thread could never be joined.
+    if (!watcher->stop_.valid()) {
+        LogSink::report("the lock is not watched: no event descriptor");
+        return nullptr;
+    }
+    watcher->thread_ = std::thread(&LockWatcher::run, watcher.get());
+    return watcher;
 }
 
 LockWatcher::LockWatcher(std::unique_ptr<XConnection> x, const GrabTarget& target, bool grabHeld)
@@ -44,12 +51,13 @@ LockWatcher::LockWatcher(std::unique_ptr<XConnection> x, const GrabTarget& targe
     const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(x_->get(), x_->root(), XCB_CW_EVENT_MASK, &events);
     x_->sync();
-    thread_ = std::thread(&LockWatcher::run, this);
 }
 
 LockWatcher::~LockWatcher() {
-    stop_.signal();
-    thread_.join();
+    if (thread_.joinable()) {
+        stop_.signal();
+        thread_.join();
+    }
 }
 
 void LockWatcher::run() {
