@@ -32,9 +32,14 @@ DlShellLock::DlShellLock(const std::string& programFolder) {
 }
 
 DlShellLock::~DlShellLock() {
-    if (handle_ != nullptr) {
-        dlclose(handle_);
+    if (handle_ == nullptr) {
+        return;
     }
+    // The library must stop using the front end's connection before it closes.
+    if (attached_) {
+        attachLockWindows(nullptr, {});
+    }
+    dlclose(handle_);
 }
 
 std::optional<std::int32_t> DlShellLock::call(Export which, std::int32_t value) {
@@ -43,6 +48,34 @@ std::optional<std::int32_t> DlShellLock::call(Export which, std::int32_t value) 
         return std::nullopt;
     }
     return function(value);
+}
+
+bool DlShellLock::attachLockWindows(void* connection, const std::vector<std::uint32_t>& windows) {
+    const auto function =
+        reinterpret_cast<AttachFunction>(lookUp("WinLock_SetLockWindows", attach_, attachLooked_));
+    if (function == nullptr) {
+        return false;
+    }
+    const bool attach = connection != nullptr && !windows.empty();
+    const bool done = function(attach ? connection : nullptr, attach ? windows.data() : nullptr,
+                               attach ? static_cast<std::int32_t>(windows.size()) : 0) != 0;
+    attached_ = attach;
+    return done;
+}
+
+void DlShellLock::setLogSink(void (*sink)(const char* line)) {
+    if (const auto function =
+            reinterpret_cast<SinkFunction>(lookUp("WinLock_SetLogSink", sink_, sinkLooked_))) {
+        function(sink);
+    }
+}
+
+void* DlShellLock::lookUp(const char* name, void*& slot, bool& looked) {
+    if (!looked && handle_ != nullptr) {
+        slot = dlsym(handle_, name);
+    }
+    looked = true;
+    return slot;
 }
 
 } // namespace orvan

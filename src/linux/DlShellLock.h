@@ -3,7 +3,9 @@
 #include "platform/ShellLock.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvan {
 
@@ -25,12 +27,29 @@ public:
     // Why the library did not load; empty when it did.
     const std::string& loadError() const { return loadError_; }
 
+    // Optional extras of the library, looked up on first use; without them these do
+    // nothing. The first lends the front end's xcb connection and lock windows (the
+    // first one takes the grabs, so typing still reaches it); an empty list or a null
+    // connection takes them back, as the destructor does.
+    bool attachLockWindows(void* connection, const std::vector<std::uint32_t>& windows);
+    // Where the library's failure reports go; it may call from a thread of its own.
+    void setLogSink(void (*sink)(const char* line));
+
 private:
     using Function = std::int32_t (*)(std::int32_t);
+    using AttachFunction = std::int32_t (*)(void*, const std::uint32_t*, std::int32_t);
+    using SinkFunction = void (*)(void (*)(const char*));
+
+    void* lookUp(const char* name, void*& slot, bool& looked);
 
     void* handle_ = nullptr;
     std::array<Function, 4> functions_{};
     std::string loadError_;
+    void* attach_ = nullptr;
+    bool attachLooked_ = false;
+    void* sink_ = nullptr;
+    bool sinkLooked_ = false;
+    bool attached_ = false;
 };
 
 } // namespace orvan

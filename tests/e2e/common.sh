@@ -111,12 +111,13 @@ start_server() {
 }
 
 # start_client NAME [SWITCHES...]: the client, offscreen, its standard output and error
-# in NAME.out and NAME.err; it stops by itself after 40 s.
+# in NAME.out and NAME.err; it stops by itself after 40 s. No DISPLAY: the lock library
+# beside the client would otherwise lock the desktop the tests run on.
 start_client() {
     local name=$1
     shift
     ORVAN_COMMON_APPDATA="$work/var" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
-        ORVAN_QUIT_AFTER_MS=40000 "$client" "$@" < /dev/null \
+        DISPLAY= ORVAN_QUIT_AFTER_MS=40000 "$client" "$@" < /dev/null \
         > "$work/$name.out" 2> "$work/$name.err" {e2e_lock}>&- &
     client_pid=$!
     started_pids+=("$client_pid")

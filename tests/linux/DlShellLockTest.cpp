@@ -4,11 +4,19 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace orvan {
 namespace {
 
 using Export = ShellLock::Export;
+
+std::vector<std::string> sinkLines;
+
+void collect(const char* line) {
+    sinkLines.emplace_back(line);
+}
 
 TEST(DlShellLock, eachCallReachesItsOwnExportWithItsValue) {
     DlShellLock lock{ORVAN_WINLOCK_FIXTURE};
@@ -45,6 +53,36 @@ TEST(DlShellLock, libraryLackingOneExportFailsOnlyThatOne) {
     EXPECT_EQ(lock.call(Export::Desktop_Show_Hide, -1), std::nullopt);
     EXPECT_EQ(lock.call(Export::Taskbar_Show_Hide, 0), 10);
     EXPECT_EQ(lock.call(Export::CtrlAltDel_Enable_Disable, -1), 39);
+}
+
+TEST(DlShellLock, extrasReachTheLibraryAndUnloadingTakesTheWindowsBack) {
+    sinkLines.clear();
+    int connection = 0;
+    {
+        DlShellLock lock{ORVAN_WINLOCK_FIXTURE};
+        lock.setLogSink(collect);
+        EXPECT_TRUE(lock.attachLockWindows(&connection, {7, 8}));
+        lock.attachLockWindows(&connection, {});
+        lock.attachLockWindows(&connection, {9});
+    }
+    EXPECT_EQ(sinkLines, (std::vector<std::string>{"sink set", "attached 2 from 7", "detached",
+                                                   "attached 1 from 9", "detached"}));
+}
+
+TEST(DlShellLock, extrasMissingFromTheLibraryDoNothing) {
+    sinkLines.clear();
+    int connection = 0;
+    {
+        DlShellLock older{ORVAN_WINLOCK_PARTIAL_FIXTURE};
+        older.setLogSink(collect);
+        EXPECT_FALSE(older.attachLockWindows(&connection, {7}));
+
+        TempFolder empty;
+        DlShellLock none{empty.path()};
+        none.setLogSink(collect);
+        EXPECT_FALSE(none.attachLockWindows(&connection, {7}));
+    }
+    EXPECT_TRUE(sinkLines.empty());
 }
 
 } // namespace

@@ -1,0 +1,161 @@
+#include "LockController.h"
+
+#include "InputGrab.h"
+#include "LogSink.h"
+#include "Reply.h"
+
+namespace orvan::winlock {
+
+namespace {
+
+// Another client (a menu, a screen saver) may hold a grab for a moment.
+constexpr std::chrono::milliseconds kGrabBound{1500};
+
+xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window) {
+    xcb_generic_error_t* error = nullptr;
+    const Reply<xcb_get_geometry_reply_t> geometry{
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), &error)};
+    std::free(error);
+    if (geometry != nullptr) {
+        return geometry->root;
+    }
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+} // namespace
+
+LockController& LockController::instance() {
+    static LockController controller;
+    return controller;
+}
+
+// At unload the host's connection may already be closed: only the library's own
+// connections are touched here (closing them lets go of their grabs).
+LockController::~LockController() {
+    const std::lock_guard guard(mutex_);
+    watcher_.reset();
+    ownGrab_.reset();
+    control_.reset();
+}
+
+std::int32_t LockController::setTaskbarShown(bool shown) {
+    const std::lock_guard guard(mutex_);
+    return setShown(docks_, shown);
+}
+
+std::int32_t LockController::setDesktopShown(bool shown) {
+    const std::lock_guard guard(mutex_);
+    return setShown(desktops_, shown);
+}
+
+std::int32_t LockController::setTaskSwitching(bool enabled) {
+    const std::lock_guard guard(mutex_);
+    if (control() == nullptr) {
+        return 0;
+    }
+    if (enabled) {
+        unlock();
+        return 1;
+    }
+    return lock() ? 1 : 0;
+}
+
+std::int32_t LockController::setServerKeys(bool enabled) {
+    const std::lock_guard guard(mutex_);
+    XConnection* x = control();
+    if (x == nullptr) {
+        return 0;
+    }
+    return (enabled ? serverKeys_.enable(*x) : serverKeys_.disable(*x)) ? 1 : 0;
+}
+
+std::int32_t LockController::attachHost(xcb_connection_t* connection,
+                                        std::vector<xcb_window_t> windows) {
+    const std::lock_guard guard(mutex_);
+    if (connection == nullptr || windows.empty()) {
+        connection = nullptr;
+        windows.clear();
+    }
+    if (connection == host_ && windows == hostWindows_) {
+        return 1;
+    }
+    // The old holder lets go before the new one grabs, or the new one would find
+    // the devices taken.
+    const bool wasLocked = locked_;
+    unlock();
+    host_ = connection;
+    hostWindows_ = std::move(windows);
+    return !wasLocked || lock() ? 1 : 0;
+}
+
+XConnection* LockController::control() {
+    if (control_ != nullptr && control_->alive()) {
+        return control_.get();
+    }
+    if (control_ != nullptr) {
+        // A new X server: the window numbers remembered mean other windows there.
+        docks_.forget();
+        desktops_.forget();
+    }
+    control_ = XConnection::open();
+    return control_.get();
+}
+
+std::int32_t LockController::setShown(ShellWindows& windows, bool shown) {
+    XConnection* x = control();
+    if (x == nullptr) {
+        return 0;
+    }
+    return (shown ? windows.show(*x) : windows.hide(*x)) ? 1 : 0;
+}
+
+// Locking again while locked only makes sure the grabs are held.
+bool LockController::lock() {
+    if (locked_) {
+        return InputGrab::takeWithin(target_, kGrabBound).held();
+    }
+    if (!chooseTarget()) {
+        return false;
+    }
+    locked_ = true;
+    const auto status = InputGrab::takeWithin(target_, kGrabBound);
+    if (!status.held()) {
+        LogSink::report("could not grab the keyboard and pointer (" + status.describe() +
+                        "): task switching stays possible until the grab is taken");
+    }
+    watcher_ = LockWatcher::start(target_, status.held());
+    return status.held();
+}
+
+void LockController::unlock() {
+    if (!locked_) {
+        return;
+    }
+    watcher_.reset();
+    if (target_.hostOwned) {
+        InputGrab::release(target_.connection);
+    }
+    ownGrab_.reset();
+    target_ = GrabTarget{};
+    locked_ = false;
+}
+
+bool LockController::chooseTarget() {
+    if (host_ != nullptr) {
+        if (xcb_connection_has_error(host_) != 0) {
+            LogSink::report("the lock windows' connection is broken: nothing was grabbed");
+            return false;
+        }
+        target_ = GrabTarget{host_, hostWindows_.front(), rootOf(host_, hostWindows_.front()),
+                             hostWindows_, true};
+        return true;
+    }
+    ownGrab_ = XConnection::open();
+    if (ownGrab_ == nullptr) {
+        return false;
+    }
+    target_ = GrabTarget{ownGrab_->get(), ownGrab_->root(), ownGrab_->root(), {}, false};
+    return true;
+}
+
+} // namespace orvan::winlock

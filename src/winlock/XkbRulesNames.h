@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvan::winlock {
+
+// The keymap description the X server publishes on the root window: the rules
+// file, model, layout, variant and options it was built from.
+struct XkbRulesNames {
+    std::string rules;
+    std::string model;
+    std::string layout;
+    std::string variant;
+    std::string options;
+
+    // From the NUL-separated property value; nullopt when no rules are named.
+    static std::optional<XkbRulesNames> parse(const std::string& property);
+    // The user's options without any server-keys choice, then the one that takes
+    // the server's own chords (VT switch, zap, grab breaking) off the keymap.
+    static std::string withoutServerKeys(const std::string& options);
+
+    // The command that rebuilds this keymap with the given options instead.
+    std::vector<std::string> setxkbmapCommand(const std::string& newOptions) const;
+};
+
+} // namespace orvan::winlock

@@ -1,0 +1,109 @@
+#include "WinLockApi.h"
+#include "XkbRulesNames.h"
+#include "XvfbTest.h"
+
+#include <cstdlib>
+
+namespace orvan::winlock {
+namespace {
+
+using Command = std::vector<std::string>;
+
+TEST(XkbRulesNames, readsTheFiveNulSeparatedFields) {
+    using namespace std::string_literals;
+    const auto names = XkbRulesNames::parse("evdev\0pc105\0us,de\0,nodeadkeys\0ctrl:nocaps\0"s);
+    ASSERT_TRUE(names);
+    EXPECT_EQ(names->rules, "evdev");
+    EXPECT_EQ(names->model, "pc105");
+    EXPECT_EQ(names->layout, "us,de");
+    EXPECT_EQ(names->variant, ",nodeadkeys");
+    EXPECT_EQ(names->options, "ctrl:nocaps");
+
+    const auto shortened = XkbRulesNames::parse("base\0pc105\0us"s);
+    ASSERT_TRUE(shortened);
+    EXPECT_EQ(shortened->variant, "");
+    EXPECT_EQ(shortened->options, "");
+
+    EXPECT_FALSE(XkbRulesNames::parse(""));
+    EXPECT_FALSE(XkbRulesNames::parse("\0pc105\0us"s));
+}
+
+TEST(XkbRulesNames, serverKeysOptionReplacesAnyOtherAndKeepsTheUsers) {
+    EXPECT_EQ(XkbRulesNames::withoutServerKeys(""), "srvrkeys:none");
+    EXPECT_EQ(XkbRulesNames::withoutServerKeys("grp:alt_shift_toggle,ctrl:nocaps"),
+              "grp:alt_shift_toggle,ctrl:nocaps,srvrkeys:none");
+    EXPECT_EQ(XkbRulesNames::withoutServerKeys("terminate:ctrl_alt_bksp,srvrkeys:foo,,ctrl:nocaps"),
+              "terminate:ctrl_alt_bksp,ctrl:nocaps,srvrkeys:none");
+    EXPECT_EQ(XkbRulesNames::withoutServerKeys("srvrkeys:none"), "srvrkeys:none");
+}
+
+TEST(XkbRulesNames, commandRebuildsTheSameKeymapWithOtherOptions) {
+    const XkbRulesNames names{"evdev", "pc105", "us,de", "", "ctrl:nocaps"};
+    EXPECT_EQ(names.setxkbmapCommand("ctrl:nocaps,srvrkeys:none"),
+              (Command{"setxkbmap", "-rules", "evdev", "-model", "pc105", "-layout", "us,de",
+                       "-option", "", "-option", "ctrl:nocaps,srvrkeys:none"}));
+    EXPECT_EQ(names.setxkbmapCommand(""), (Command{"setxkbmap", "-rules", "evdev", "-model",
+                                                   "pc105", "-layout", "us,de", "-option", ""}));
+}
+
+class ServerKeys : public XvfbTest {
+protected:
+    // Whether Ctrl+Alt+F2 reaches the lock window as a key rather than being taken
+    // by the server as its VT switch.
+    bool chordReachesTheLockWindow() {
+        const auto before = host_->keyPresses().size();
+        EXPECT_EQ(run({"xdotool", "key", "ctrl+alt+F2", "Tab"}), 0);
+        const auto f2 = host_->keycode(0xffbf);
+        const auto tab = host_->keycode(0xff09);
+        bool sawF2 = false;
+        EXPECT_TRUE(eventually([&] {
+            const auto presses = host_->keyPresses();
+            for (auto press = presses.begin() + before; press != presses.end(); ++press) {
+                sawF2 = sawF2 || press->detail == f2;
+                if (press->detail == tab) {
+                    return true;
+                }
+            }
+            return false;
+        }));
+        return sawF2;
+    }
+
+    std::string options() {
+        return XkbRulesNames::parse(other_->rootText("_XKB_RULES_NAMES"))
+            .value_or(XkbRulesNames{})
+            .options;
+    }
+};
+
+TEST_F(ServerKeys, takenOffForTheLockAndTheUsersOptionsGivenBack) {
+    ASSERT_EQ(run({"setxkbmap", "-option", "", "-option", "ctrl:nocaps"}), 0);
+    ASSERT_EQ(options(), "ctrl:nocaps");
+    attachLockWindow();
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    EXPECT_FALSE(chordReachesTheLockWindow());
+
+    EXPECT_EQ(CtrlAltDel_Enable_Disable(0), 1);
+    EXPECT_EQ(options(), "ctrl:nocaps,srvrkeys:none");
+    EXPECT_EQ(CtrlAltDel_Enable_Disable(0), 1);
+    EXPECT_EQ(options(), "ctrl:nocaps,srvrkeys:none");
+    EXPECT_TRUE(chordReachesTheLockWindow());
+
+    EXPECT_EQ(CtrlAltDel_Enable_Disable(-1), 1);
+    EXPECT_EQ(options(), "ctrl:nocaps");
+    EXPECT_FALSE(chordReachesTheLockWindow());
+    EXPECT_EQ(CtrlAltDel_Enable_Disable(-1), 1);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(ServerKeys, missingSetxkbmapIsReported) {
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", "/nonexistent", 1);
+    EXPECT_EQ(CtrlAltDel_Enable_Disable(0), 0);
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_TRUE(reported("setxkbmap is missing"));
+    EXPECT_EQ(CtrlAltDel_Enable_Disable(-1), 1) << "nothing was changed";
+}
+
+} // namespace
+} // namespace orvan::winlock

@@ -1,0 +1,158 @@
+#include "WinLockApi.h"
+#include "XvfbTest.h"
+
+#include <chrono>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace orvan::winlock {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr xcb_keysym_t kTab = 0xff09;
+
+class TaskSwitching : public XvfbTest {
+protected:
+    // A program of the customer's with the keyboard focus.
+    xcb_window_t focusedProgram() {
+        const xcb_window_t window = other_->window(false, false);
+        other_->focus(window);
+        return window;
+    }
+
+    bool hostGotTab() {
+        const auto tab = host_->keycode(kTab);
+        for (const auto& press : host_->keyPresses()) {
+            if (press.detail == tab) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(TaskSwitching, shortcutsReachOnlyTheLockWindowUntilUnlocked) {
+    const xcb_window_t program = focusedProgram();
+    ASSERT_EQ(run({"xdotool", "key", "a"}), 0);
+    ASSERT_TRUE(eventually([&] { return !other_->keyPresses().empty(); }))
+        << "the focused program should see keys before the lock";
+    const auto beforeLock = other_->keyPresses().size();
+    attachLockWindow();
+
+    EXPECT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    EXPECT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
+    ASSERT_EQ(run({"xdotool", "key", "alt+Tab", "ctrl+alt+F2"}), 0);
+
+    EXPECT_TRUE(eventually([&] { return hostGotTab(); }));
+    for (const auto& press : host_->keyPresses()) {
+        EXPECT_EQ(press.event, lockWindow_);
+    }
+    EXPECT_EQ(other_->keyPresses().size(), beforeLock) << "program " << program;
+
+    EXPECT_EQ(TaskSwitching_Enable_Disable(-1), 1);
+    EXPECT_EQ(TaskSwitching_Enable_Disable(-1), 1);
+    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_SUCCESS);
+    EXPECT_TRUE(reports().empty()) << reports().front();
+}
+
+TEST_F(TaskSwitching, typingStillReachesTheHostsOwnFocusedWindow) {
+    focusedProgram();
+    attachLockWindow();
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    // A dialog of the front end over the lock window, say the password prompt.
+    const xcb_window_t dialog = host_->window(true, false);
+    host_->focus(dialog);
+
+    ASSERT_EQ(run({"xdotool", "key", "Tab"}), 0);
+    ASSERT_TRUE(eventually([&] { return hostGotTab(); }));
+    EXPECT_EQ(host_->keyPresses().back().event, dialog);
+}
+
+TEST_F(TaskSwitching, withoutAHostTheLibraryGrabsOnItsOwnAndHandsOverOnAttach) {
+    focusedProgram();
+    EXPECT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
+    ASSERT_EQ(run({"xdotool", "key", "Tab"}), 0);
+    EXPECT_TRUE(other_->keyPresses().empty());
+
+    // Attached while locked: the grab moves to the host, so typing reaches it.
+    attachLockWindow();
+    ASSERT_EQ(run({"xdotool", "key", "Tab"}), 0);
+    EXPECT_TRUE(eventually([&] { return hostGotTab(); }));
+
+    // Detached while locked: the library holds the grab again.
+    EXPECT_EQ(WinLock_SetLockWindows(nullptr, nullptr, 0), 1);
+    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
+    EXPECT_EQ(TaskSwitching_Enable_Disable(-1), 1);
+    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_SUCCESS);
+    EXPECT_TRUE(other_->keyPresses().empty());
+}
+
+TEST_F(TaskSwitching, waitsBrieflyForAnotherClientsGrabToEnd) {
+    attachLockWindow();
+    int grabbed[2];
+    ASSERT_EQ(pipe(grabbed), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        XClient menu;
+        menu.grabKeyboard();
+        [[maybe_unused]] const auto written = write(grabbed[1], "g", 1);
+        std::this_thread::sleep_for(300ms);
+        _exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(grabbed[0], &byte, 1), 1);
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);
+    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
+    waitpid(child, nullptr, 0);
+    close(grabbed[0]);
+    close(grabbed[1]);
+}
+
+TEST_F(TaskSwitching, grabHeldElsewhereIsReportedAndTakenOnceFree) {
+    attachLockWindow();
+    ASSERT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_SUCCESS);
+    EXPECT_EQ(TaskSwitching_Enable_Disable(0), 0);
+    EXPECT_TRUE(reported("could not grab"));
+
+    xcb_ungrab_keyboard(other_->get(), XCB_CURRENT_TIME);
+    other_->sync();
+    EXPECT_TRUE(eventually([] { return reported("taken after all"); }));
+    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
+}
+
+TEST_F(TaskSwitching, grabTheHostLetGoIsTakenAgain) {
+    attachLockWindow();
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    // As a closing popup menu of the front end would.
+    xcb_ungrab_keyboard(host_->get(), XCB_CURRENT_TIME);
+    host_->sync();
+    EXPECT_TRUE(eventually([] { return reported("lost and has been taken again"); }));
+    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
+}
+
+TEST_F(TaskSwitching, lockWindowIsRaisedAboveWindowsMappedOrRaisedOverIt) {
+    attachLockWindow();
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    const auto lockOnTop = [&] { return other_->stacking().back() == lockWindow_; };
+
+    const xcb_window_t popup = other_->window(true, false);
+    EXPECT_TRUE(eventually(lockOnTop));
+    other_->raise(popup);
+    EXPECT_TRUE(eventually(lockOnTop));
+
+    // Unlocked, nobody raises it any more.
+    ASSERT_EQ(TaskSwitching_Enable_Disable(-1), 1);
+    const xcb_window_t later = other_->window(true, false);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(other_->stacking().back(), later);
+}
+
+} // namespace
+} // namespace orvan::winlock
