@@ -20,6 +20,7 @@
 #include "ui/StringTable.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdlib>
@@ -55,6 +56,29 @@ bool chooseWindowSystem() {
 std::string userConfigFolder() {
     const auto xdg = environment("XDG_CONFIG_HOME");
     return !xdg.empty() && xdg.front() == '/' ? xdg : environment("HOME") + "/.config";
+}
+
+// The lock library reports from a thread of its own: the line is carried over to the
+// event loop's thread before it reaches the log. The log lives as long as the loop.
+orvan::Log* lockLibraryLog = nullptr;
+
+void logLockLibraryLine(const char* line) {
+    QMetaObject::invokeMethod(
+        qApp, [text = std::string{line}] { lockLibraryLog->subWriteLog("winlock: " + text); },
+        Qt::QueuedConnection);
+}
+
+// Grabs taken on the lock windows' own connection let the customer type into them.
+void lendLockWindows(orvan::DlShellLock& shellLock, const orvan::FrontEnd& frontEnd) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr) {
+        return;
+    }
+    std::vector<std::uint32_t> windows;
+    for (const auto id : frontEnd.lockWindowIds()) {
+        windows.push_back(static_cast<std::uint32_t>(id));
+    }
+    shellLock.attachLockWindows(x11->connection(), windows);
 }
 
 std::string commandLine(int argc, char** argv) {
@@ -99,9 +123,14 @@ int main(int argc, char** argv) {
 
     Client client(Platform{clock, timers, store, system, codec, files, dialogs, shell, screen,
                            desktop, tcp, udp, shellLock, mixer});
+    lockLibraryLog = &client.context().log;
+    shellLock.setLogSink(logLockLibraryLine);
     client.Main(commandLine(argc, argv));
     // After start-up, so that the first look at the models sees them started.
     FrontEnd frontEnd(client, application);
+    lendLockWindows(shellLock, frontEnd);
+    QObject::connect(&frontEnd, &FrontEnd::lockWindowsChanged,
+                     [&shellLock, &frontEnd] { lendLockWindows(shellLock, frontEnd); });
 
     // Demos and end-to-end tests stop the client after a while (never a switch: the
     // command line is searched for switches).
