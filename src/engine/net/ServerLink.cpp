@@ -97,6 +97,7 @@ void ServerLink::showConnecting(int state) {
     auto& block = ctx.forms.frmBlock;
     ctx.forms.frmMain.lblConnexionStatus = withState(state, texts.funLoadResString(10212));
     block.lblCnxIndicator = texts.funLoadResString(10338) + " - " + texts.funLoadResString(10336);
+    block.imgNoServCnxToolTip = block.lblCnxIndicator;
     ctx.forms.frmMain.lblServerName =
         ctx.settings.blnAutoServerCnx ? texts.funLoadResString(10310) : serverName_;
     ctx.link.blnConnected = false;
@@ -124,6 +125,7 @@ void ServerLink::showConnected() {
     ctx.forms.frmMain.lblConnexionStatus =
         withState(TcpSocket::kConnected, texts.funLoadResString(10213));
     block.lblCnxIndicator = texts.funLoadResString(10338) + " - " + texts.funLoadResString(10213);
+    block.imgNoServCnxToolTip = block.lblCnxIndicator;
     parts_.lockScreen.setSearching(false);
     block.imgCnxIndicator = 3;
     parts_.lockScreen.applyConnectButtonRule();
