@@ -40,14 +40,10 @@ bool notDigit(char32_t c) {
     return c < U'0' || c > U'9';
 }
 
-} // namespace
-
-LoginPanel::LoginPanel(EngineContext& context, Parts parts)
-    : context_(context)
-    , parts_(parts) {}
-
+// `text` without the characters `refused` says no to, and the caret moved back by the
+// refused characters before it.
 template <class Refused>
-std::string LoginPanel::filtered(const std::string& text, int& caret, Refused refused) {
+std::string filtered(const std::string& text, int& caret, Refused refused) {
     std::string kept;
     kept.reserve(text.size());
     int index = 0;
@@ -68,10 +64,16 @@ std::string LoginPanel::filtered(const std::string& text, int& caret, Refused re
     return kept;
 }
 
-bool LoginPanel::illegalInLogin(char32_t c) {
+bool illegalInLogin(char32_t c) {
     static constexpr std::u32string_view kIllegal = U"\\?/:*<>|\" '#~\u0E08^`%$";
     return kIllegal.find(c) != std::u32string_view::npos;
 }
+
+} // namespace
+
+LoginPanel::LoginPanel(EngineContext& context, Parts parts)
+    : context_(context)
+    , parts_(parts) {}
 
 bool LoginPanel::validCardNumber(const std::string& number) {
     if (number.empty()) {

@@ -38,11 +38,6 @@ public:
 
     // Six digits that survive the trip through a 32-bit whole number unchanged.
     static bool validCardNumber(const std::string& number);
-    // `text` without the characters `refused` says no to, and the caret moved back by
-    // the refused characters before it.
-    template <class Refused>
-    static std::string filtered(const std::string& text, int& caret, Refused refused);
-    static bool illegalInLogin(char32_t c);
 
 private:
     void chooseKind(bool card, bool member, bool selfService);
