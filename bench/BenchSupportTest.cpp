@@ -3,6 +3,7 @@
 // misses a window, or an Xvfb left running would all spoil the numbers silently.
 
 #include "Figures.h"
+#include "OtherXClient.h"
 #include "RegistryFileStore.h"
 #include "StartupSettings.h"
 #include "XProbe.h"
@@ -57,39 +58,6 @@ TEST(StartupSettings, clientStartsLockedAtOnceRightAfterBootAndOnlyOnTheLoopback
     std::filesystem::remove_all(folder);
 }
 
-struct OtherClient {
-    explicit OtherClient(const std::string& display)
-        : connection(xcb_connect(display.c_str(), nullptr))
-        , root(xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root) {}
-    ~OtherClient() { xcb_disconnect(connection); }
-
-    xcb_window_t mappedWindow(std::int16_t x, std::int16_t y, std::uint16_t width,
-                              std::uint16_t height) {
-        const xcb_window_t window = xcb_generate_id(connection);
-        const std::uint32_t overrideRedirect = 1;
-        xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, root, x, y, width, height, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                          XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
-        xcb_map_window(connection, window);
-        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
-        return window;
-    }
-
-    std::uint8_t grabKeyboard() {
-        auto* reply =
-            xcb_grab_keyboard_reply(connection,
-                                    xcb_grab_keyboard(connection, 0, root, XCB_CURRENT_TIME,
-                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
-                                    nullptr);
-        const std::uint8_t status = reply != nullptr ? reply->status : 0xff;
-        std::free(reply);
-        return status;
-    }
-
-    xcb_connection_t* connection;
-    xcb_window_t root;
-};
-
 TEST(XvfbProbe, seesCoveringWindowsAndGrabsWithoutKeepingOneAndTheServerStops) {
     XvfbDisplay display;
     ASSERT_TRUE(display.running());
@@ -97,7 +65,7 @@ TEST(XvfbProbe, seesCoveringWindowsAndGrabsWithoutKeepingOneAndTheServerStops) {
     {
         const auto probe = XProbe::open(display.name());
         ASSERT_NE(probe, nullptr);
-        OtherClient other(display.name());
+        OtherXClient other(display.name());
         ASSERT_EQ(xcb_connection_has_error(other.connection), 0);
 
         EXPECT_FALSE(probe->coveringWindowShown());

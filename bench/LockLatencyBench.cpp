@@ -8,6 +8,7 @@
 #include "DlShellLock.h"
 #include "Figures.h"
 #include "FrontEnd.h"
+#include "TimedShellLock.h"
 #include "XProbe.h"
 #include "XvfbDisplay.h"
 #include "core/Client.h"
@@ -24,7 +25,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <thread>
 
 namespace {
 
@@ -39,79 +39,6 @@ constexpr const char* kGeneral = "Software\\OrvanetixClient\\General";
 double millisBetween(Steady::time_point from, Steady::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
-
-// Times each call into the library on its way through. In the deferred mode the
-// server-key switch is held back until the last switch of the same lock or unlock,
-// then made on a thread of its own once the lock window is seen viewable (or gone,
-// for an unlock): what the lock would cost if the library changed the keymap after
-// the window is up. The X server stalls while it compiles a keymap, so the change
-// must come after the window's map request, not merely off the caller's thread.
-class TimedShellLock : public ShellLock {
-public:
-    explicit TimedShellLock(ShellLock& library)
-        : library_(library) {}
-    ~TimedShellLock() override { join(); }
-    TimedShellLock(const TimedShellLock&) = delete;
-    TimedShellLock& operator=(const TimedShellLock&) = delete;
-
-    bool loaded() const override { return library_.loaded(); }
-
-    std::optional<std::int32_t> call(Export which, std::int32_t value) override {
-        join();
-        if (workerProbe_ != nullptr && which == Export::CtrlAltDel_Enable_Disable) {
-            heldBack_ = value;
-            return 1;
-        }
-        auto result = timedCall(which, value);
-        if (which == Export::Taskbar_Show_Hide && heldBack_) {
-            worker_ = std::thread([this, keys = *heldBack_, window = window_] {
-                const bool locking = keys == 0;
-                const auto bound = Steady::now() + std::chrono::milliseconds(500);
-                while (workerProbe_->viewable(window) != locking && Steady::now() < bound) {
-                    std::this_thread::sleep_for(std::chrono::microseconds(200));
-                }
-                timedCall(Export::CtrlAltDel_Enable_Disable, keys);
-            });
-            heldBack_.reset();
-        }
-        return result;
-    }
-
-    // Milliseconds spent in each export since the last take, by Export.
-    std::array<double, 4> take() {
-        join();
-        return std::exchange(spent_, {});
-    }
-
-    // Defers the server keys until `window` is seen (un)mapped by `probe`, which only
-    // the worker uses; a null `probe` makes the calls in order again.
-    void deferKeys(const bench::XProbe* probe, xcb_window_t window) {
-        join();
-        workerProbe_ = probe;
-        window_ = window;
-    }
-
-private:
-    std::optional<std::int32_t> timedCall(Export which, std::int32_t value) {
-        const auto started = Steady::now();
-        auto result = library_.call(which, value);
-        spent_[static_cast<std::size_t>(which)] += millisBetween(started, Steady::now());
-        return result;
-    }
-
-    void join() {
-        if (worker_.joinable()) {
-            worker_.join();
-        }
-    }
-
-    ShellLock& library_;
-    std::array<double, 4> spent_{};
-    std::optional<std::int32_t> heldBack_;
-    std::thread worker_;
-    const bench::XProbe* workerProbe_ = nullptr;
-    xcb_window_t window_ = XCB_NONE;
-};
 
 // When the front end showed the lock window: Qt's show event, sent as show() begins,
 // and the end of the front end's first sync that left the window visible.
@@ -193,7 +120,7 @@ void print(const char* name, const std::vector<double>& samples) {
 struct Rig {
     Client& client;
     FrontEnd& frontEnd;
-    TimedShellLock& timed;
+    bench::TimedShellLock& timed;
     const bench::XProbe& probe;
 
     xcb_window_t lockWindow() const {
@@ -343,7 +270,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the lock library did not load: %s\n", library.loadError().c_str());
         return 1;
     }
-    TimedShellLock timed(library);
+    bench::TimedShellLock timed(library);
     auto platform = fake.platform();
     Client client(Platform{platform.clock, platform.timers, platform.store, platform.system,
                            platform.codec, platform.files, platform.dialogs, platform.shell,
