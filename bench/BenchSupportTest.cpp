@@ -1,0 +1,90 @@
+// The benchmarks' apparatus: a figure that is off by one rank, settings that leave
+// the client waiting or broadcasting off the machine, a probe that keeps a grab or
+// misses a window, or an Xvfb left running would all spoil the numbers silently.
+
+#include "Figures.h"
+#include "OtherXClient.h"
+#include "RegistryFileStore.h"
+#include "StartupSettings.h"
+#include "XProbe.h"
+#include "XvfbDisplay.h"
+#include "core/Client.h"
+#include "support/FakePlatform.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace orvan::bench {
+namespace {
+
+TEST(Figures, nearestRankOfUnorderedSamples) {
+    const auto ten = Figures::of({7, 3, 10, 1, 9, 2, 8, 4, 6, 5});
+    EXPECT_EQ(ten.median, 5);
+    EXPECT_EQ(ten.p90, 9);
+    EXPECT_EQ(ten.worst, 10);
+    EXPECT_EQ(ten.count, 10U);
+
+    const auto one = Figures::of({4.5});
+    EXPECT_EQ(one.median, 4.5);
+    EXPECT_EQ(one.p90, 4.5);
+    EXPECT_EQ(Figures::of({}).count, 0U);
+}
+
+TEST(StartupSettings, clientStartsLockedAtOnceRightAfterBootAndOnlyOnTheLoopback) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("orvan-bench-settings-" + std::to_string(::getpid()));
+    ASSERT_TRUE(
+        writeLockedStartSettings((folder / "appdata").string(), (folder / "config").string()));
+    {
+        test::FakePlatform fake;
+        fake.time.setBoot(0); // the worst case: no time has passed since boot
+        RegistryFileStore store(machineHiveFile((folder / "appdata").string()),
+                                userHiveFile((folder / "config").string()));
+        auto p = fake.platform();
+        Client client(Platform{p.clock, p.timers, store, p.system, p.codec, p.files, p.dialogs,
+                               p.shell, p.screen, p.desktop, p.wskCli, p.wskFindServer, p.shellLock,
+                               p.mixer});
+        client.Main("");
+        auto& context = client.context();
+        EXPECT_TRUE(context.forms.frmBlock.visible) << "no lock screen without waiting";
+        EXPECT_EQ(context.workstation.intWksnState, Workstation::kWaiting);
+        EXPECT_FALSE(context.forms.frmSetupWizard.visible);
+        EXPECT_EQ(context.constants.cnxBroardcastAdr, "127.0.0.1");
+        EXPECT_TRUE(store.takeProblems().empty());
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST(XvfbProbe, seesCoveringWindowsAndGrabsWithoutKeepingOneAndTheServerStops) {
+    XvfbDisplay display;
+    ASSERT_TRUE(display.running());
+    const pid_t server = display.pid();
+    {
+        const auto probe = XProbe::open(display.name());
+        ASSERT_NE(probe, nullptr);
+        OtherXClient other(display.name());
+        ASSERT_EQ(xcb_connection_has_error(other.connection), 0);
+
+        EXPECT_FALSE(probe->coveringWindowShown());
+        other.mappedWindow(0, 0, XvfbDisplay::kWidth, XvfbDisplay::kHeight - 1);
+        other.mappedWindow(100, 100, 200, 200);
+        EXPECT_FALSE(probe->coveringWindowShown()) << "one row short is not covering";
+        const auto full = other.mappedWindow(0, 0, XvfbDisplay::kWidth, XvfbDisplay::kHeight);
+        EXPECT_TRUE(probe->viewable(full));
+        EXPECT_TRUE(probe->coveringWindowShown());
+
+        EXPECT_FALSE(probe->keyboardHeldElsewhere());
+        EXPECT_EQ(other.grabKeyboard(), XCB_GRAB_STATUS_SUCCESS) << "the probe kept its grab";
+        EXPECT_TRUE(probe->keyboardHeldElsewhere());
+    }
+    display.stop();
+    EXPECT_FALSE(display.running());
+    EXPECT_EQ(::kill(server, 0), -1);
+    EXPECT_EQ(errno, ESRCH);
+}
+
+} // namespace
+} // namespace orvan::bench

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace orvan::bench {
+
+// Settings files that make the client start straight into its lock screen with no
+// server about: set up, active at start, no wait after boot, and discovery kept on
+// the loopback. `appData` stands for ORVAN_COMMON_APPDATA, `configHome` for
+// XDG_CONFIG_HOME. False when a file cannot be written.
+bool writeLockedStartSettings(const std::string& appData, const std::string& configHome);
+
+// Where the client reads them, for the same two folders.
+std::string machineHiveFile(const std::string& appData);
+std::string userHiveFile(const std::string& configHome);
+
+} // namespace orvan::bench
