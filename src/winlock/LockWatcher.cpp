@@ -5,7 +5,9 @@
 #include "Reply.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <poll.h>
+#include <utility>
 
 namespace orvan::winlock {
 
@@ -100,10 +102,11 @@ void LockWatcher::handleEvents() {
     }
 }
 
-// Another window mapped or restacked may now lie above the lock windows.
+// Another program's window mapped or restacked may now lie above the lock windows.
+// The host's own windows belong over them: a message box, the language list.
 bool LockWatcher::covers(const xcb_generic_event_t& event) const {
     const xcb_window_t window = eventWindow(event);
-    return window != XCB_NONE && !isLockWindow(window);
+    return window != XCB_NONE && !isLockWindow(window) && !target_.ownedByHost(window);
 }
 
 bool LockWatcher::isLockWindow(xcb_window_t window) const {
@@ -115,11 +118,49 @@ void LockWatcher::raiseLockWindows() const {
     if (target_.lockWindows.empty()) {
         return;
     }
+    // Looked up first, so that the restacking goes out in one batch: no round trip
+    // in between leaves the host's windows under the lock windows for a moment.
+    const auto hostWindows = hostWindowsShown();
     const std::uint32_t above = XCB_STACK_MODE_ABOVE;
     for (const auto window : target_.lockWindows) {
         xcb_configure_window(x_->get(), window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
     }
+    // Then the host's other windows over them again, in the order they had.
+    for (const auto window : hostWindows) {
+        xcb_configure_window(x_->get(), window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+    }
     xcb_flush(x_->get());
+}
+
+// The host's mapped top-level windows other than the lock windows, bottom first.
+std::vector<xcb_window_t> LockWatcher::hostWindowsShown() const {
+    std::vector<xcb_window_t> windows;
+    if (!target_.hostOwned) {
+        return windows;
+    }
+    xcb_connection_t* c = x_->get();
+    const Reply<xcb_query_tree_reply_t> tree{
+        xcb_query_tree_reply(c, xcb_query_tree(c, x_->root()), nullptr)};
+    if (tree == nullptr) {
+        return windows;
+    }
+    const auto* children = xcb_query_tree_children(tree.get());
+    std::vector<std::pair<xcb_window_t, xcb_get_window_attributes_cookie_t>> candidates;
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        if (target_.ownedByHost(children[i]) && !isLockWindow(children[i])) {
+            candidates.emplace_back(children[i], xcb_get_window_attributes(c, children[i]));
+        }
+    }
+    for (const auto& [window, cookie] : candidates) {
+        xcb_generic_error_t* error = nullptr;
+        const Reply<xcb_get_window_attributes_reply_t> attributes{
+            xcb_get_window_attributes_reply(c, cookie, &error)};
+        std::free(error);
+        if (attributes != nullptr && attributes->map_state != XCB_MAP_STATE_UNMAPPED) {
+            windows.push_back(window);
+        }
+    }
+    return windows;
 }
 
 // Taking a grab the grabbing client already holds simply succeeds, so this is safe
