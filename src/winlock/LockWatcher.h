@@ -32,10 +32,12 @@ private:
     void run();
     bool waitUntil(std::chrono::steady_clock::time_point deadline) const;
     void handleEvents();
-    bool covers(const xcb_generic_event_t& event) const;
     bool isLockWindow(xcb_window_t window) const;
-    void raiseLockWindows() const;
+    void raiseLockWindows(const std::vector<xcb_window_t>& hostWindows) const;
     std::vector<xcb_window_t> hostWindowsShown() const;
+    std::vector<xcb_window_t> hostFrames() const;
+    std::vector<xcb_window_t> children(xcb_window_t window) const;
+    xcb_window_t parent(xcb_window_t window) const;
     void reassertGrab();
     void drainTarget() const;
 

@@ -173,6 +173,25 @@ TEST_F(TaskSwitching, hostsOwnWindowsStayAboveTheLockWindow) {
     EXPECT_EQ(other_->stacking().back(), popup);
 }
 
+TEST_F(TaskSwitching, hostsWindowFramedByAWindowManagerStaysAboveTheLockWindow) {
+    attachLockWindow();
+    // The other client plays the window manager: it frames the host's box and lists it.
+    const xcb_window_t box = host_->window(false, false, false);
+    const xcb_window_t frame = other_->window(false, false);
+    xcb_reparent_window(other_->get(), box, frame, 0, 0);
+    xcb_map_window(other_->get(), box);
+    other_->setWindows(other_->root(), "_NET_CLIENT_LIST", {box});
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    const auto at = [&](xcb_window_t window) {
+        const auto stack = other_->stacking();
+        return std::find(stack.begin(), stack.end(), window) - stack.begin();
+    };
+
+    const xcb_window_t program = other_->window(true, false);
+    EXPECT_TRUE(eventually(
+        [&] { return at(program) < at(lockWindow_) && other_->stacking().back() == frame; }));
+}
+
 TEST_F(TaskSwitching, lockWindowIsRaisedAboveWindowsMappedOrRaisedOverIt) {
     attachLockWindow();
     ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
