@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace orvan {
@@ -555,7 +556,7 @@ QPushButton* BlockWindow::buttonFor(Control control) const {
     }
 }
 
-void BlockWindow::sync() {
+bool BlockWindow::sync() {
     const auto& model = client_.context().forms.frmBlock;
     syncBands(model);
     syncLogin(model);
@@ -565,34 +566,46 @@ void BlockWindow::sync() {
     if (dirty_) {
         relayout();
     }
-    syncWindowState(model);
+    const bool raised = syncWindowState(model);
     syncFocus(model);
+    return raised;
 }
 
-void BlockWindow::syncWindowState(const BlockForm& model) {
+WId BlockWindow::nativeWindowId() const {
+    const QWindow* window = windowHandle();
+    return window != nullptr && window->handle() != nullptr ? window->winId() : winId();
+}
+
+bool BlockWindow::syncWindowState(const BlockForm& model) {
     if (!(model.loaded && model.visible)) {
         if (isVisible()) {
             hide();
         }
-        return;
+        return false;
     }
     const bool flagsChanged = shownTopMost_ != model.topMost;
     if (flagsChanged) {
         applyWindowFlags(model.topMost);
+    }
+    if (!flagsChanged && isVisible()) {
+        return false;
+    }
+    if (screen_ != nullptr) {
+        setGeometry(model.topMost ? screen_->geometry() : screen_->availableGeometry());
+    }
+    show();
+    raise();
+    if (primary_) {
+        activateWindow();
+    }
+    // Whatever had the focus before the window went away, give the model's back.
+    lastFocus_ = Control::None;
+    // Only now: the X window is made anew while it is shown, not when the flags change.
+    if (const WId id = nativeWindowId(); id != nativeId_) {
+        nativeId_ = id;
         emit nativeWindowChanged();
     }
-    if (flagsChanged || !isVisible()) {
-        if (screen_ != nullptr) {
-            setGeometry(model.topMost ? screen_->geometry() : screen_->availableGeometry());
-        }
-        show();
-        raise();
-        if (primary_) {
-            activateWindow();
-        }
-        // Whatever had the focus before the window went away, give the model's back.
-        lastFocus_ = Control::None;
-    }
+    return true;
 }
 
 void BlockWindow::applyWindowFlags(bool topMost) {

@@ -32,14 +32,18 @@ public:
     // The window on the primary screen takes the focus and the keyboard.
     void setPrimary(bool primary) { primary_ = primary; }
     // Brings every widget up to date with the model, touching only what changed.
-    void sync();
+    // True when the window was shown or made anew, and so raised over the others.
+    bool sync();
+    // The X window as it is now. Qt makes it anew when the flags change, without
+    // telling QWidget::winId(), which goes on naming the destroyed one.
+    WId nativeWindowId() const;
     // Lays the bands, the box and the pictures out again for the screen's size.
     void relayout();
 
 signals:
     // A user action went to the engine: every window must be brought up to date.
     void actionForwarded();
-    // The native window was made anew (its flags changed): its id is a new one.
+    // The native window was made anew (its flags changed): nativeWindowId() is a new one.
     void nativeWindowChanged();
 
 protected:
@@ -54,7 +58,7 @@ private:
     QWidget* buildNoCreditPanel();
     QWidget* buildPausedPanel();
     void applyWindowFlags(bool topMost);
-    void syncWindowState(const BlockForm& model);
+    bool syncWindowState(const BlockForm& model);
     void syncBands(const BlockForm& model);
     void syncLogin(const BlockForm& model);
     void syncPanels(const BlockForm& model);
@@ -76,6 +80,7 @@ private:
     bool primary_ = true;
     bool dirty_ = true;
     bool shownTopMost_ = false;
+    WId nativeId_ = 0;
     BlockForm::Control lastFocus_ = BlockForm::Control::None;
 
     // Bands and the indicator.

@@ -94,11 +94,15 @@ void FrontEnd::sync() {
     syncing_ = true;
     bool lockScreenCameUp = false;
     for (const auto& window : blocks_) {
-        const bool wasVisible = window->isVisible();
-        window->sync();
-        lockScreenCameUp |= !wasVisible && window->isVisible();
+        lockScreenCameUp |= window->sync();
     }
     msgBox_->sync(lockScreenCameUp);
+    // A box waiting for an answer (QMessageBox::exec() runs this loop too) must not
+    // end up under the lock window that was just raised: nobody could answer it.
+    if (auto* modal = QApplication::activeModalWidget(); lockScreenCameUp && modal != nullptr) {
+        modal->raise();
+        modal->activateWindow();
+    }
     // The hourglass over everything, buttons and fields included, while a login waits.
     const auto& block = client_.context().forms.frmBlock;
     const bool busy = block.busyPointer && block.visible;
@@ -117,7 +121,7 @@ std::vector<WId> FrontEnd::lockWindowIds() const {
     std::vector<WId> ids;
     ids.reserve(blocks_.size());
     for (const auto& window : blocks_) {
-        ids.push_back(window->winId());
+        ids.push_back(window->nativeWindowId());
     }
     return ids;
 }

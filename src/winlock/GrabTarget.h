@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -17,6 +18,14 @@ struct GrabTarget {
     std::vector<xcb_window_t> lockWindows;
     // The host reads its own connection; the library must drain one of its own.
     bool hostOwned = false;
+    // The ids the X server hands the host's connection: windows with these bits are
+    // the host's own (its dialogs and popups), which the lock windows must not cover.
+    std::uint32_t hostIdBase = 0;
+    std::uint32_t hostIdMask = 0;
+
+    bool ownedByHost(xcb_window_t window) const {
+        return hostOwned && (window & ~hostIdMask) == hostIdBase;
+    }
 };
 
 } // namespace orvan::winlock

@@ -146,8 +146,14 @@ bool LockController::chooseTarget() {
             LogSink::report("the lock windows' connection is broken: nothing was grabbed");
             return false;
         }
-        target_ = GrabTarget{host_, hostWindows_.front(), rootOf(host_, hostWindows_.front()),
-                             hostWindows_, true};
+        const xcb_setup_t* setup = xcb_get_setup(host_);
+        target_ = GrabTarget{host_,
+                             hostWindows_.front(),
+                             rootOf(host_, hostWindows_.front()),
+                             hostWindows_,
+                             true,
+                             setup->resource_id_base,
+                             setup->resource_id_mask};
         return true;
     }
     ownGrab_ = XConnection::open();

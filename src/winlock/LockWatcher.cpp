@@ -3,8 +3,10 @@
 #include "InputGrab.h"
 #include "LogSink.h"
 #include "Reply.h"
+#include "WindowProperty.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <poll.h>
 
 namespace orvan::winlock {
@@ -62,7 +64,7 @@ LockWatcher::~LockWatcher() {
 
 void LockWatcher::run() {
     // Whatever was mapped before the watch began.
-    raiseLockWindows();
+    raiseLockWindows(hostWindowsShown());
     auto nextRegrab = Clock::now() + kRegrabInterval;
     for (;;) {
         handleEvents();
@@ -91,19 +93,26 @@ bool LockWatcher::waitUntil(Clock::time_point deadline) const {
 }
 
 void LockWatcher::handleEvents() {
-    bool covered = false;
+    std::vector<xcb_window_t> moved;
     while (const Reply<xcb_generic_event_t> event{xcb_poll_for_event(x_->get())}) {
-        covered = covered || covers(*event);
+        const xcb_window_t window = eventWindow(*event);
+        if (window != XCB_NONE && !isLockWindow(window) && !target_.ownedByHost(window)) {
+            moved.push_back(window);
+        }
     }
+    if (moved.empty()) {
+        return;
+    }
+    // Another program's window mapped or restacked may now lie above the lock windows.
+    // The host's own windows belong over them (a message box, the language list), and
+    // so do the frames a window manager put around them.
+    const auto hostWindows = hostWindowsShown();
+    const bool covered = std::any_of(moved.begin(), moved.end(), [&](xcb_window_t window) {
+        return std::find(hostWindows.begin(), hostWindows.end(), window) == hostWindows.end();
+    });
     if (covered) {
-        raiseLockWindows();
+        raiseLockWindows(hostWindows);
     }
-}
-
-// Another window mapped or restacked may now lie above the lock windows.
-bool LockWatcher::covers(const xcb_generic_event_t& event) const {
-    const xcb_window_t window = eventWindow(event);
-    return window != XCB_NONE && !isLockWindow(window);
 }
 
 bool LockWatcher::isLockWindow(xcb_window_t window) const {
@@ -111,15 +120,103 @@ bool LockWatcher::isLockWindow(xcb_window_t window) const {
     return std::find(windows.begin(), windows.end(), window) != windows.end();
 }
 
-void LockWatcher::raiseLockWindows() const {
+void LockWatcher::raiseLockWindows(const std::vector<xcb_window_t>& hostWindows) const {
     if (target_.lockWindows.empty()) {
         return;
     }
+    // One batch, with no round trip in between that would leave the host's windows
+    // under the lock windows for a moment.
     const std::uint32_t above = XCB_STACK_MODE_ABOVE;
     for (const auto window : target_.lockWindows) {
         xcb_configure_window(x_->get(), window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
     }
+    // Then the host's other windows over them again, in the order they had.
+    for (const auto window : hostWindows) {
+        xcb_configure_window(x_->get(), window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+    }
     xcb_flush(x_->get());
+}
+
+// The children of the root that show the host's windows other than the lock windows,
+// mapped, bottom first: its own top-level windows and the window manager's frames
+// around them.
+std::vector<xcb_window_t> LockWatcher::hostWindowsShown() const {
+    if (!target_.hostOwned) {
+        return {};
+    }
+    const auto frames = hostFrames();
+    std::vector<xcb_window_t> candidates;
+    for (const auto window : children(x_->root())) {
+        const bool own = target_.ownedByHost(window) && !isLockWindow(window);
+        if (own || std::find(frames.begin(), frames.end(), window) != frames.end()) {
+            candidates.push_back(window);
+        }
+    }
+    xcb_connection_t* c = x_->get();
+    std::vector<xcb_get_window_attributes_cookie_t> states;
+    for (const auto window : candidates) {
+        states.push_back(xcb_get_window_attributes(c, window));
+    }
+    std::vector<xcb_window_t> shown;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        xcb_generic_error_t* error = nullptr;
+        const Reply<xcb_get_window_attributes_reply_t> attributes{
+            xcb_get_window_attributes_reply(c, states[i], &error)};
+        std::free(error);
+        if (attributes != nullptr && attributes->map_state != XCB_MAP_STATE_UNMAPPED) {
+            shown.push_back(candidates[i]);
+        }
+    }
+    return shown;
+}
+
+// A window manager reparents the windows it manages into frames of its own, and lists
+// the managed windows on the root: each of the host's is followed up to the root.
+std::vector<xcb_window_t> LockWatcher::hostFrames() const {
+    std::vector<xcb_window_t> frames;
+    const auto managed = WindowProperty::values32(
+        x_->get(), WindowProperty::request(x_->get(), x_->root(), x_->atom("_NET_CLIENT_LIST"),
+                                           XCB_ATOM_WINDOW));
+    for (const auto client : managed) {
+        if (!target_.ownedByHost(client) || isLockWindow(client)) {
+            continue;
+        }
+        xcb_window_t window = client;
+        bool reachedRoot = false;
+        // Bounded: a tree that changes meanwhile must not keep this going.
+        for (int depth = 0; depth < 8 && !reachedRoot; ++depth) {
+            const xcb_window_t up = parent(window);
+            if (up == XCB_NONE) {
+                break;
+            }
+            reachedRoot = up == x_->root();
+            window = reachedRoot ? window : up;
+        }
+        if (reachedRoot && window != client) {
+            frames.push_back(window);
+        }
+    }
+    return frames;
+}
+
+std::vector<xcb_window_t> LockWatcher::children(xcb_window_t window) const {
+    xcb_generic_error_t* error = nullptr;
+    const Reply<xcb_query_tree_reply_t> tree{
+        xcb_query_tree_reply(x_->get(), xcb_query_tree(x_->get(), window), &error)};
+    std::free(error);
+    if (tree == nullptr) {
+        return {};
+    }
+    const xcb_window_t* list = xcb_query_tree_children(tree.get());
+    return {list, list + xcb_query_tree_children_length(tree.get())};
+}
+
+xcb_window_t LockWatcher::parent(xcb_window_t window) const {
+    xcb_generic_error_t* error = nullptr;
+    const Reply<xcb_query_tree_reply_t> tree{
+        xcb_query_tree_reply(x_->get(), xcb_query_tree(x_->get(), window), &error)};
+    std::free(error);
+    return tree == nullptr ? XCB_NONE : tree->parent;
 }
 
 // Taking a grab the grabbing client already holds simply succeeds, so this is safe

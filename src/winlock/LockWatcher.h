@@ -7,12 +7,14 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace orvan::winlock {
 
 // Keeps a lock in force from a thread of its own, on a connection of its own: raises
-// the lock windows whenever another window is mapped or restacked, and every quarter
-// second takes the grabs again, reporting once when they had been lost.
+// the lock windows whenever another program's window is mapped or restacked (the
+// host's own windows stay over them), and every quarter second takes the grabs
+// again, reporting once when they had been lost.
 class LockWatcher {
 public:
     static constexpr std::chrono::milliseconds kRegrabInterval{250};
@@ -30,9 +32,12 @@ private:
     void run();
     bool waitUntil(std::chrono::steady_clock::time_point deadline) const;
     void handleEvents();
-    bool covers(const xcb_generic_event_t& event) const;
     bool isLockWindow(xcb_window_t window) const;
-    void raiseLockWindows() const;
+    void raiseLockWindows(const std::vector<xcb_window_t>& hostWindows) const;
+    std::vector<xcb_window_t> hostWindowsShown() const;
+    std::vector<xcb_window_t> hostFrames() const;
+    std::vector<xcb_window_t> children(xcb_window_t window) const;
+    xcb_window_t parent(xcb_window_t window) const;
     void reassertGrab();
     void drainTarget() const;
 

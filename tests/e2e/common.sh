@@ -47,9 +47,11 @@ stop_pid() {
 finish() {
     local status=$?
     trap - EXIT INT TERM
-    local pid
-    for pid in "${started_pids[@]}"; do
-        stop_pid "$pid"
+    # Last started first: the client goes before the server it talks to and the
+    # display it draws on, so that its log does not end in their disappearance.
+    local i
+    for ((i = ${#started_pids[@]} - 1; i >= 0; i--)); do
+        stop_pid "${started_pids[i]}"
     done
     if [ "$status" -ne 0 ]; then
         show_logs

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -241,6 +242,21 @@ TEST_F(BlockWindowTest, changesMadeByAnEngineTimerShowOnceTheEventLoopWaits) {
     QTimer::singleShot(50, &loop, &QEventLoop::quit);
     loop.exec();
     EXPECT_EQ(find<QLabel>("lblstatus")->text(), "Server - Connected");
+}
+
+TEST_F(BlockWindowTest, boxAwaitingAnAnswerIsActivatedAgainOverTheLockWindowShownAnew) {
+    showState(Workstation::kWaiting);
+    // As QtDialogs shows it, in the middle of a sync that switches to test mode.
+    QMessageBox box(QMessageBox::Warning, "OrvanClient", "The server runs on this computer");
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &box; }));
+
+    model().topMost = false;
+    frontEnd_->sync();
+    EXPECT_TRUE(window().isVisible());
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::activeWindow(), &box) << "nobody could answer a box under the lock";
 }
 
 TEST_F(BlockWindowTest, oneLockWindowPerScreenWithANativeId) {

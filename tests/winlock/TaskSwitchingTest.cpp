@@ -1,6 +1,7 @@
 #include "WinLockApi.h"
 #include "XvfbTest.h"
 
+#include <algorithm>
 #include <chrono>
 #include <sys/wait.h>
 #include <thread>
@@ -135,6 +136,60 @@ TEST_F(TaskSwitching, grabTheHostLetGoIsTakenAgain) {
     host_->sync();
     EXPECT_TRUE(eventually([] { return reported("lost and has been taken again"); }));
     EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
+}
+
+TEST_F(TaskSwitching, lockHoldsOnTheRootWhileTheHostsLockWindowIsGone) {
+    attachLockWindow();
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    // As the toolkit does when the window's flags change: the old window goes, and
+    // the host lends the new one only afterwards.
+    host_->destroy(lockWindow_);
+
+    EXPECT_TRUE(eventually([] { return reported("lost and has been taken again"); }));
+    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
+    EXPECT_FALSE(reported("connection lost")) << "the connection is fine";
+    EXPECT_TRUE(host_->errors().empty()) << "the library's failed grabs are its own affair";
+}
+
+TEST_F(TaskSwitching, hostsOwnWindowsStayAboveTheLockWindow) {
+    attachLockWindow();
+    // A message box of the front end, up before the lock began.
+    const xcb_window_t box = host_->window(false, false);
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    const auto at = [&](xcb_window_t window) {
+        const auto stack = other_->stacking();
+        return std::find(stack.begin(), stack.end(), window) - stack.begin();
+    };
+
+    const xcb_window_t program = other_->window(true, false);
+    EXPECT_TRUE(eventually([&] {
+        return at(program) < at(lockWindow_) && at(lockWindow_) < at(box) &&
+               other_->stacking().back() == box;
+    }));
+
+    // The language list dropped down over the lock window stays visible too.
+    const xcb_window_t popup = host_->window(true, false);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(other_->stacking().back(), popup);
+}
+
+TEST_F(TaskSwitching, hostsWindowFramedByAWindowManagerStaysAboveTheLockWindow) {
+    attachLockWindow();
+    // The other client plays the window manager: it frames the host's box and lists it.
+    const xcb_window_t box = host_->window(false, false, false);
+    const xcb_window_t frame = other_->window(false, false);
+    xcb_reparent_window(other_->get(), box, frame, 0, 0);
+    xcb_map_window(other_->get(), box);
+    other_->setWindows(other_->root(), "_NET_CLIENT_LIST", {box});
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    const auto at = [&](xcb_window_t window) {
+        const auto stack = other_->stacking();
+        return std::find(stack.begin(), stack.end(), window) - stack.begin();
+    };
+
+    const xcb_window_t program = other_->window(true, false);
+    EXPECT_TRUE(eventually(
+        [&] { return at(program) < at(lockWindow_) && other_->stacking().back() == frame; }));
 }
 
 TEST_F(TaskSwitching, lockWindowIsRaisedAboveWindowsMappedOrRaisedOverIt) {

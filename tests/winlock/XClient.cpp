@@ -64,6 +64,11 @@ void XClient::raise(xcb_window_t window) {
     sync();
 }
 
+void XClient::destroy(xcb_window_t window) {
+    xcb_destroy_window(connection_, window);
+    sync();
+}
+
 bool XClient::mapped(xcb_window_t window) {
     const auto attributes = owned(xcb_get_window_attributes_reply(
         connection_, xcb_get_window_attributes(connection_, window), nullptr));
@@ -113,13 +118,25 @@ xcb_keycode_t XClient::keycode(xcb_keysym_t keysym) {
 }
 
 std::vector<xcb_key_press_event_t> XClient::keyPresses() {
+    readEvents();
+    return presses_;
+}
+
+std::vector<std::uint8_t> XClient::errors() {
+    readEvents();
+    return errors_;
+}
+
+void XClient::readEvents() {
     sync();
     while (const auto event = owned(xcb_poll_for_event(connection_))) {
         if ((event->response_type & 0x7f) == XCB_KEY_PRESS) {
             presses_.push_back(*reinterpret_cast<const xcb_key_press_event_t*>(event.get()));
+        } else if (event->response_type == 0) {
+            errors_.push_back(
+                reinterpret_cast<const xcb_generic_error_t*>(event.get())->error_code);
         }
     }
-    return presses_;
 }
 
 xcb_atom_t XClient::atom(const std::string& name) {

@@ -27,6 +27,7 @@ public:
                     const std::vector<xcb_window_t>& windows);
     void focus(xcb_window_t window);
     void raise(xcb_window_t window);
+    void destroy(xcb_window_t window);
     bool mapped(xcb_window_t window);
     // Children of the root, bottom first.
     std::vector<xcb_window_t> stacking();
@@ -36,14 +37,19 @@ public:
     xcb_keycode_t keycode(xcb_keysym_t keysym);
     // The key presses that reached this client so far, with the window of each.
     std::vector<xcb_key_press_event_t> keyPresses();
+    // The codes of the X errors that reached this client's event queue so far.
+    std::vector<std::uint8_t> errors();
 
     xcb_atom_t atom(const std::string& name);
     void sync();
 
 private:
+    void readEvents();
+
     xcb_connection_t* connection_;
     xcb_window_t root_;
     std::vector<xcb_key_press_event_t> presses_;
+    std::vector<std::uint8_t> errors_;
 };
 
 } // namespace orvan::winlock

@@ -182,8 +182,12 @@ void LockScreen::release() {
     });
 }
 
+void LockScreen::giveShellBack() {
+    winLock_.release();
+}
+
 void LockScreen::allowSwitching() {
-    if (context_.flags.blnTestMode) {
+    if (!winLock_.engaged()) {
         return;
     }
     winLock_.funToggleTaskSwitching(1);

@@ -35,6 +35,9 @@ public:
     void release();
     // A session is starting: task switching and Ctrl+Alt+Del come back first.
     void allowSwitching();
+    // Test mode began in the middle of the run: the lock taken so far is given back
+    // while the lock screen stays.
+    void giveShellBack();
     void stopCloseSessionCountdown();
     void startUnblockCountdown();
     // The connection indicator blinks while no server answers.

@@ -59,16 +59,22 @@ void WinLock::engage() {
     funToggleCtrlAltDel(0);
     funToggleDesktop(0);
     funToggleTaskbar(0);
+    engaged_ = true;
+}
+
+bool WinLock::engaged() const {
+    return engaged_ || !context_.flags.blnTestMode;
 }
 
 void WinLock::release() {
-    if (context_.flags.blnTestMode) {
+    if (!engaged()) {
         return;
     }
     funToggleTaskSwitching(1);
     funToggleCtrlAltDel(1);
     funToggleDesktop(1);
     funToggleTaskbar(1);
+    engaged_ = false;
 }
 
 } // namespace orvan

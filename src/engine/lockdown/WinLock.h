@@ -24,14 +24,19 @@ public:
 
     // Locks the shell down when the lock screen is shown; nothing with "-t".
     void engage();
-    // Gives the shell back when the lock screen goes; nothing with "-t".
+    // Gives the shell back when the lock screen goes. In test mode only a lock taken
+    // before test mode began is given back: test mode may start in the middle of a run.
     void release();
+    // Whether release() calls the library: always outside test mode, in it only for
+    // a lock taken before it began.
+    bool engaged() const;
 
 private:
     std::int16_t toggle(const char* location, ShellLock::Export which, int flag);
 
     EngineContext& context_;
     ShellLock& library_;
+    bool engaged_ = false;
 };
 
 } // namespace orvan

@@ -53,6 +53,8 @@ void ServerReports::checkSameComputer() {
     // programs, no full-screen blocking for the rest of the run.
     flags.blnTestMode = flags.blnKeepApps = flags.blnNoLockdownReport = true;
     context_.forms.frmBlock.topMost = false;
+    // Before the box: it says the lockdown is off, and the keyboard must reach it.
+    parts_.lockScreen.giveShellBack();
     context_.messages.funMsg(1, context_.localization.funLoadResString(
                                     10360, socket.localHostName(), socket.localAddress()));
 }

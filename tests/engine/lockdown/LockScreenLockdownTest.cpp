@@ -50,11 +50,13 @@ TEST_F(LockScreenLockdownTest, soundMutedBeforeTheLockStaysMuted) {
     EXPECT_TRUE(speakersMuted());
 }
 
-TEST_F(LockScreenLockdownTest, testModeLeavesTheShellAlone) {
+TEST_F(LockScreenLockdownTest, testModeGivesBackTheStartUpLockThenLeavesTheShellAlone) {
     context().flags.blnTestMode = true;
     takeCalls();
     openPrepaid(Workstation::kCard, Workstation::kConnected, 30 * kMinute);
+    EXPECT_EQ(takeCalls().size(), 6U) << "switching back, then the whole shell";
     client().sessionControl().subLock();
+    openPrepaid(Workstation::kCard, Workstation::kConnected, 30 * kMinute);
     EXPECT_TRUE(takeCalls().empty());
 }
 

@@ -43,6 +43,23 @@ TEST_F(WinLockTest, engageAndReleaseSwitchTheKeysBeforeTheShell) {
                                     {Export::Taskbar_Show_Hide, -1}}));
 }
 
+TEST_F(WinLockTest, lockTakenBeforeTestModeBeganIsGivenBackOnceThenTheShellIsLeftAlone) {
+    winLock.engage();
+    library.calls.clear();
+    // The server turned out to run on this computer.
+    context().flags.blnTestMode = true;
+    winLock.release();
+    EXPECT_EQ(library.calls, (Calls{{Export::TaskSwitching_Enable_Disable, -1},
+                                    {Export::CtrlAltDel_Enable_Disable, -1},
+                                    {Export::Desktop_Show_Hide, -1},
+                                    {Export::Taskbar_Show_Hide, -1}}));
+    library.calls.clear();
+    winLock.release();
+    winLock.engage();
+    winLock.release();
+    EXPECT_TRUE(library.calls.empty());
+}
+
 TEST_F(WinLockTest, anyNonZeroFlagIsAllBitsSetAndTheResultKeepsItsLowHalf) {
     library.result = 0x12345;
     EXPECT_EQ(winLock.funToggleTaskbar(7), 0x2345);

@@ -142,6 +142,16 @@ TEST_F(ServerLinkTest, disabledLinkIgnoresEverythingFromTheNetwork) {
 TEST_F(ServerLinkTest, serverOnThisComputerSwitchesTheLockdownOffWithOneWarning) {
     fake.tcp.remote = fake.tcp.local;
     connect();
+    // The lock the login screen took is given back, not kept for the rest of the run.
+    using Export = ShellLock::Export;
+    using Calls = std::vector<RecordingShellLock::Call>;
+    const auto& calls = fake.shellLock.calls;
+    ASSERT_GE(calls.size(), 4U);
+    EXPECT_EQ(Calls(calls.end() - 4, calls.end()),
+              (Calls{{Export::TaskSwitching_Enable_Disable, -1},
+                     {Export::CtrlAltDel_Enable_Disable, -1},
+                     {Export::Desktop_Show_Hide, -1},
+                     {Export::Taskbar_Show_Hide, -1}}));
     EXPECT_TRUE(context().flags.blnTestMode);
     EXPECT_TRUE(context().flags.blnKeepApps);
     EXPECT_TRUE(context().flags.blnNoLockdownReport);
