@@ -8,7 +8,7 @@
 #include "StartupSettings.h"
 #include "XProbe.h"
 #include "XvfbDisplay.h"
-#include "core/Client.h"
+#include "client/Client.h"
 #include "support/FakePlatform.h"
 
 #include <cerrno>

@@ -5,8 +5,8 @@
 // must grow linearly (a ratio close to 10).
 
 #include "LinuxFileSystem.h"
-#include "net/InboundStream.h"
-#include "net/Tags.h"
+#include "link/InboundStream.h"
+#include "wire/Tags.h"
 
 #include <chrono>
 #include <cstdio>
@@ -42,7 +42,8 @@ std::string fileMessage() {
 
 double throughStream(const std::string& wire, const std::string& folder) {
     LinuxFileSystem files;
-    InboundStream stream(files, {[](std::string_view) {}, [] { return false; }, [](const std::string&) {}});
+    InboundStream stream(
+        files, {[](std::string_view) {}, [] { return false; }, [](const std::string&) {}});
     stream.setTempFilePath(folder + "/received_file.tmp");
     stream.setThreshold(50'000);
     const auto started = Clock::now();

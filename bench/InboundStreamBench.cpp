@@ -3,9 +3,9 @@
 // memory), and small messages arriving one byte at a time. Each shape runs at two volumes
 // where it matters: the time per byte must not grow with the volume.
 
-#include "net/InboundStream.h"
-#include "net/Tags.h"
+#include "link/InboundStream.h"
 #include "support/MemoryFileSystem.h"
+#include "wire/Tags.h"
 
 #include <algorithm>
 #include <chrono>

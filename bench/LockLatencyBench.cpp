@@ -11,7 +11,7 @@
 #include "TimedShellLock.h"
 #include "XProbe.h"
 #include "XvfbDisplay.h"
-#include "core/Client.h"
+#include "client/Client.h"
 #include "support/FakePlatform.h"
 
 #include <QAbstractEventDispatcher>

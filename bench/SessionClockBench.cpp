@@ -1,7 +1,7 @@
 // Cost of the session clock: a 24-hour session of each type at 100 ms ticks in
 // virtual time, timed on the real clock. Prints nanoseconds of engine work per tick.
 
-#include "core/Client.h"
+#include "client/Client.h"
 #include "support/FakePlatform.h"
 
 #include <chrono>

@@ -5,8 +5,8 @@
 // promises: a refusal with a document, text that is not UTF-8, or output that grows
 // faster than the input.
 
-#include "ui/RtfFontTable.h"
-#include "ui/RtfReader.h"
+#include "rtf/RtfFontTable.h"
+#include "rtf/RtfReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,9 +5,9 @@
 // byte is the length of one arrival (0: all that is left), used in turn until the
 // data runs out. Virtual time moves a little between arrivals so the timers run too.
 
-#include "core/Client.h"
-#include "net/DiscoveryMarkers.h"
+#include "client/Client.h"
 #include "support/FakePlatform.h"
+#include "wire/DiscoveryMarkers.h"
 
 #include <algorithm>
 #include <cstddef>

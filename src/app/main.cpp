@@ -16,8 +16,8 @@
 #include "QtUdpSocket.h"
 #include "RegistryFileStore.h"
 #include "UnavailableDesktop.h"
-#include "core/Client.h"
-#include "ui/StringTable.h"
+#include "client/Client.h"
+#include "localization/StringTable.h"
 
 #include <QApplication>
 #include <QGuiApplication>

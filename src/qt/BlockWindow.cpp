@@ -3,7 +3,7 @@
 #include "FrontEndMedia.h"
 #include "QtPictures.h"
 #include "WidgetSync.h"
-#include "core/Client.h"
+#include "client/Client.h"
 
 #include <QComboBox>
 #include <QDateTime>

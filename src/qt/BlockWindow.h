@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/BlockForm.h"
+#include "model/BlockForm.h"
 
 #include <QHash>
 #include <QPixmap>

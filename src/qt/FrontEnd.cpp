@@ -3,7 +3,7 @@
 #include "BlockWindow.h"
 #include "FrontEndFonts.h"
 #include "MsgBoxWindow.h"
-#include "core/Client.h"
+#include "client/Client.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "MsgBoxWindow.h"
 
 #include "WidgetSync.h"
-#include "core/Client.h"
+#include "client/Client.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/MsgBoxForm.h"
+#include "model/MsgBoxForm.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "RtfTextDocument.h"
 
 #include "IconvAnsiCodec.h"
-#include "ui/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/RtfCodePageDecoder.h"
-#include "ui/RtfDocument.h"
+#include "rtf/RtfCodePageDecoder.h"
+#include "rtf/RtfDocument.h"
 
 #include <QString>
 #include <QTextDocument>

@@ -1,7 +1,7 @@
 #include "QtPictures.h"
 
-#include "imaging/PictureBox.h"
 #include "imaging/PngCheck.h"
+#include "model/PictureBox.h"
 
 #include <QBuffer>
 #include <QFile>

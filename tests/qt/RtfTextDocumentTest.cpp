@@ -1,7 +1,7 @@
 #include "RtfTextDocument.h"
 
 #include "IconvAnsiCodec.h"
-#include "ui/AnsiCodePages.h"
+#include "base/AnsiCodePages.h"
 
 #include <QDir>
 #include <QTextBlock>

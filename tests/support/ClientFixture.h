@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Client.h"
+#include "client/Client.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Platform.h"
+#include "platform/Platform.h"
 #include "support/FakeMixer.h"
 #include "support/FakeSystemInfo.h"
 #include "support/FakeTcpSocket.h"

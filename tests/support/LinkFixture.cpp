@@ -1,6 +1,6 @@
 #include "support/LinkFixture.h"
 
-#include "net/DiscoveryMarkers.h"
+#include "wire/DiscoveryMarkers.h"
 
 namespace orvan::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/ServerReports.h"
+#include "link/ServerReports.h"
 
 namespace orvan::test {
 

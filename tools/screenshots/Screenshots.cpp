@@ -6,7 +6,7 @@
 #include "BlockWindow.h"
 #include "FrontEnd.h"
 #include "MsgBoxWindow.h"
-#include "core/Client.h"
+#include "client/Client.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "billing/AmountDue.h"
 
-#include "core/AppError.h"
-#include "core/DateSerial.h"
-#include "core/EngineContext.h"
+#include "base/AppError.h"
+#include "base/DateSerial.h"
+#include "model/EngineContext.h"
 
 #include <algorithm>
 #include <cmath>

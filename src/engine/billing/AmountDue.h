@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ErrorReporter.h"
-#include "core/Tariff.h"
+#include "base/ErrorReporter.h"
+#include "model/Tariff.h"
 
 #include <optional>
 #include <string>

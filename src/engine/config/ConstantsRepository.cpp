@@ -1,9 +1,9 @@
 #include "config/ConstantsRepository.h"
 
+#include "base/ErrorReporter.h"
+#include "base/TimeFormat.h"
 #include "config/RegistrySettings.h"
-#include "core/ErrorReporter.h"
-#include "core/TimeFormat.h"
-#include "net/WireNumbers.h"
+#include "wire/WireNumbers.h"
 
 #include <variant>
 

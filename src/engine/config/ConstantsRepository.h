@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/ConstWksn.h"
+#include "model/ConstWksn.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "config/RegistrySettings.h"
 
-#include "core/ErrorReporter.h"
-#include "net/WireNumbers.h"
+#include "base/ErrorReporter.h"
+#include "wire/WireNumbers.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,14 +1,14 @@
 #include "config/SettingsRepository.h"
 
+#include "base/ErrorReporter.h"
+#include "base/Utf8.h"
 #include "config/RegistrySettings.h"
-#include "core/ErrorReporter.h"
-#include "core/Utf8.h"
-#include "net/Scrambler.h"
-#include "net/WireNumbers.h"
+#include "localization/Localization.h"
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
-#include "ui/Localization.h"
+#include "wire/Scrambler.h"
+#include "wire/WireNumbers.h"
 
 #include <algorithm>
 

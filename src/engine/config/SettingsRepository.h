@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/Settings.h"
+#include "model/Settings.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #include "config/SettingsUpgrade.h"
 
+#include "base/ErrorReporter.h"
 #include "config/RegistrySettings.h"
-#include "core/ErrorReporter.h"
-#include "net/Scrambler.h"
-#include "net/WireNumbers.h"
 #include "platform/SettingsStore.h"
+#include "wire/Scrambler.h"
+#include "wire/WireNumbers.h"
 
 namespace orvan {
 namespace {

@@ -1,11 +1,11 @@
 #include "imaging/ImageLoading.h"
 
-#include "core/AppError.h"
-#include "core/EngineContext.h"
-#include "core/ErrorReporter.h"
-#include "core/Utf8.h"
-#include "imaging/PictureBox.h"
+#include "base/AppError.h"
+#include "base/ErrorReporter.h"
+#include "base/Utf8.h"
 #include "imaging/PngCheck.h"
+#include "model/EngineContext.h"
+#include "model/PictureBox.h"
 #include "platform/FileSystem.h"
 
 namespace orvan {

@@ -1,11 +1,11 @@
 #include "lockdown/AppControl.h"
 
-#include "core/EngineContext.h"
-#include "core/ErrorReporter.h"
-#include "core/Log.h"
-#include "core/Utf8.h"
+#include "base/ErrorReporter.h"
+#include "base/Log.h"
+#include "base/Utf8.h"
+#include "localization/Localization.h"
+#include "model/EngineContext.h"
 #include "platform/SystemInfo.h"
-#include "ui/Localization.h"
 
 namespace orvan {
 

@@ -1,8 +1,8 @@
 #include "lockdown/SoundMuting.h"
 
-#include "core/EngineContext.h"
-#include "core/ErrorReporter.h"
+#include "base/ErrorReporter.h"
 #include "lockdown/clsVolume.h"
+#include "model/EngineContext.h"
 
 namespace orvan {
 

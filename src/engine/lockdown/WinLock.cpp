@@ -1,8 +1,8 @@
 #include "lockdown/WinLock.h"
 
-#include "core/AppError.h"
-#include "core/EngineContext.h"
-#include "core/ErrorReporter.h"
+#include "base/AppError.h"
+#include "base/ErrorReporter.h"
+#include "model/EngineContext.h"
 
 #include <string>
 

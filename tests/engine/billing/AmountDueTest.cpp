@@ -1,7 +1,7 @@
 #include "billing/AmountDue.h"
 
-#include "core/DateSerial.h"
-#include "core/EngineContext.h"
+#include "base/DateSerial.h"
+#include "model/EngineContext.h"
 #include "support/ClientFixture.h"
 
 #include <cmath>

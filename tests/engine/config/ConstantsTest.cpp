@@ -1,7 +1,7 @@
 #include "config/ConstantsRepository.h"
-#include "net/Tags.h"
-#include "net/WireFormat.h"
 #include "support/ClientFixture.h"
+#include "wire/Tags.h"
+#include "wire/WireFormat.h"
 
 namespace orvan::test {
 namespace {

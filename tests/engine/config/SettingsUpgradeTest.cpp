@@ -1,5 +1,5 @@
-#include "net/Scrambler.h"
 #include "support/ClientFixture.h"
+#include "wire/Scrambler.h"
 
 namespace orvan::test {
 namespace {

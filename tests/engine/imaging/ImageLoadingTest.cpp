@@ -1,9 +1,9 @@
 #include "imaging/ImageLoading.h"
 
-#include "core/ErrorReporter.h"
-#include "core/Log.h"
+#include "base/ErrorReporter.h"
+#include "base/Log.h"
 #include "engine/imaging/PngBytes.h"
-#include "imaging/PictureBox.h"
+#include "model/PictureBox.h"
 #include "support/ClientFixture.h"
 #include "support/FakeSystemInfo.h"
 #include "support/MemoryFileSystem.h"

@@ -1,0 +1,70 @@
+#include "base/Log.h"
+
+#include "base/DateSerial.h"
+#include "base/DateText.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemInfo.h"
+
+#include <cstdio>
+
+namespace orvan {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+std::string twoDigits(int value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", value % 100);
+    return text;
+}
+
+} // namespace
+
+Log::Log(const Clock& clock, FileSystem& files, const SystemInfo& system, AppVersion version)
+    : clock_(clock)
+    , files_(files)
+    , system_(system)
+    , version_(version) {}
+
+std::string Log::funLogTimeStamp() const {
+    const auto t = DateSerial::partsOfUnixMillis(clock_.utcMillis());
+    char millis[8];
+    std::snprintf(millis, sizeof millis, "%03d", t.millisecond);
+    return twoDigits(t.year) + twoDigits(t.month) + twoDigits(t.day) + "." + twoDigits(t.hour) +
+           twoDigits(t.minute) + twoDigits(t.second) + "." + millis;
+}
+
+std::string Log::fallbackPath() const {
+    return system_.programFolder() + "/" + system_.programFileName() + ".log";
+}
+
+std::string Log::header() const {
+    const double now = DateSerial::fromUnixMillis(clock_.utcMillis() + clock_.utcOffsetMillis());
+    const DateText format{system_.shortDatePattern(), system_.longTimePattern()};
+    return system_.programFileName() + " Log file." + kLineEnd +
+           "Creation date: " + format.generalDate(now) + kLineEnd + kLineEnd;
+}
+
+void Log::subWriteLog(const std::string& message, const std::string& path) {
+    const std::string target = path.empty() ? currentPath() : path;
+    std::string text = files_.exists(target) ? std::string{} : header();
+    if (!message.empty()) {
+        text += system_.programFileName() + " " + version_.text() + " " + funLogTimeStamp() +
+                " - " + message;
+    }
+    text += kLineEnd;
+    if (!files_.append(target, text) && onWriteFailure_) {
+        onWriteFailure_(target);
+    }
+}
+
+std::string Log::subTrace(const std::string& text) {
+    auto line = text + " - " + funLogTimeStamp() + " " + system_.programFileName();
+    if (traceToLog_ && !strLogFile_.empty()) {
+        subWriteLog("Trace: " + line);
+    }
+    return line;
+}
+
+} // namespace orvan

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "base/AppVersion.h"
+
+#include <functional>
+#include <string>
+
+namespace orvan {
+
+class Clock;
+class FileSystem;
+class SystemInfo;
+
+// The plain-text log: one line per call, opened and closed for each line so that no
+// handle is kept and every line is on disk when the program dies.
+class Log {
+public:
+    Log(const Clock& clock, FileSystem& files, const SystemInfo& system,
+        AppVersion version = AppVersion::current());
+
+    // Appends `message` to `path`, or to the log file when `path` is empty. A new
+    // file starts with its two-line header.
+    void subWriteLog(const std::string& message, const std::string& path = {});
+    // A trace hook for step names. It composes its line and, in debug mode once the
+    // log file is chosen, writes it to the log; otherwise the line is dropped.
+    std::string subTrace(const std::string& text);
+    void setTraceToLog(bool enabled) { traceToLog_ = enabled; }
+    // UTC "YYMMDD.HHMMSS.mmm".
+    std::string funLogTimeStamp() const;
+
+    void setLogFile(std::string path) { strLogFile_ = std::move(path); }
+    const std::string& logFile() const { return strLogFile_; }
+    // Where lines go before start-up has chosen the log file.
+    std::string fallbackPath() const;
+    // Where the next line goes.
+    std::string currentPath() const { return strLogFile_.empty() ? fallbackPath() : strLogFile_; }
+    // Shown when a line cannot be written (with the path that failed).
+    void setWriteFailureHandler(std::function<void(const std::string&)> handler) {
+        onWriteFailure_ = std::move(handler);
+    }
+
+private:
+    std::string header() const;
+
+    const Clock& clock_;
+    FileSystem& files_;
+    const SystemInfo& system_;
+    AppVersion version_;
+    std::string strLogFile_;
+    std::function<void(const std::string&)> onWriteFailure_;
+    bool traceToLog_ = false;
+};
+
+} // namespace orvan

@@ -1,0 +1,131 @@
+#include "client/Client.h"
+
+#include "localization/StringTable.h"
+#include "model/MsgBoxForm.h"
+#include "platform/AnsiCodec.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/SystemInfo.h"
+#include "platform/Timers.h"
+
+namespace orvan {
+namespace {
+
+// The settings key comes from the built-in table: it names where settings live and
+// must not follow a language pack.
+std::string appKey() {
+    return std::string{StringTable::text(10006)};
+}
+
+} // namespace
+
+Client::Client(Platform platform, AppVersion version, const ReportsFactory& makeReports)
+    : platform_(platform)
+    , log_(platform.clock, platform.files, platform.system, version)
+    , errors_(log_)
+    , localization_(platform.files, platform.system, errors_)
+    , messages_(platform.dialogs, localization_, errors_, log_, platform.shell)
+    , numbers_(platform.system.decimalSeparator())
+    , scrambler_(platform.codec)
+    , registry_(platform.store, errors_)
+    , settingsRepository_({registry_, errors_, platform.system, platform.screen, platform.shell,
+                           scrambler_, localization_},
+                          appKey())
+    , constantsRepository_(registry_, errors_, numbers_, appKey())
+    , context_(platform, log_, errors_, localization_, messages_, numbers_, scrambler_, registry_,
+               settingsRepository_, constantsRepository_)
+    , upgrade_(registry_, errors_, scrambler_, appKey(), context_.settings.strDataPath)
+    , sender_(log_, platform.codec)
+    , lockScreen_(context_)
+    , appControl_(context_)
+    , cleanup_(context_)
+    , reports_(makeReports ? makeReports(context_, {sender_, lockScreen_})
+                           : std::make_unique<ServerReports>(
+                                 context_, ServerReports::Parts{sender_, lockScreen_}))
+    , sessionControl_(context_, {lockScreen_, appControl_, cleanup_, *reports_})
+    , msgBox_(context_, {sessionControl_, lockScreen_, appControl_})
+    , amountDue_(context_)
+    , clock_(context_, {amountDue_, msgBox_, sessionControl_, lockScreen_, *reports_})
+    , startup_(context_, sessionControl_, upgrade_)
+    , snapshot_(context_, {sender_, sessionControl_, lockScreen_})
+    , login_(context_, {sessionControl_, lockScreen_, msgBox_, *reports_, sender_})
+    , lockScreenTimers_(context_, {sessionControl_, appControl_, lockScreen_})
+    , lockScreenActions_(context_, {sessionControl_, msgBox_, lockScreen_})
+    , loginPanel_(context_, {login_, msgBox_, lockScreen_})
+    , inbound_(platform.files, inboundHooks())
+    , dispatcher_(context_, [this](const std::string& reason) { link_.subDisableWksn(reason); })
+    , link_(context_, {sessionControl_, lockScreen_, *reports_, clock_, inbound_})
+    , serverCommands_(
+          context_, {sessionControl_, lockScreen_, clock_, amountDue_, msgBox_, login_, snapshot_})
+    , workstationCommands_(context_, {sessionControl_, lockScreen_, msgBox_, appControl_, cleanup_,
+                                      snapshot_, link_, startup_})
+    , receivedFiles_(context_, {lockScreen_, sender_}) {
+    lockScreen_.connect({sessionControl_, lockScreenTimers_});
+    reports_->setSnapshot(snapshot_);
+    reports_->setConnectionLostHandler([this] { link_.wskCli_Close(); });
+    link_.attachSockets();
+    serverCommands_.registerWith(dispatcher_);
+    workstationCommands_.registerWith(dispatcher_);
+    receivedFiles_.registerWith(dispatcher_);
+    sessionControl_.setClock(clock_);
+    sessionControl_.setMsgBox(msgBox_);
+    sessionControl_.setShutdown(
+        [this](int flags, const std::string& prompt) { startup_.subShutdown(flags, prompt); });
+    platform.clock.setTimeChangedHandler([this] { clock_.sysInfo_TimeChanged(); });
+    localization_.setLocalizeAll([this] {
+        if (context_.forms.frmBlock.loaded) {
+            lockScreen_.texts().subLocalizeInterface();
+        }
+        if (context_.forms.frmMsgBox.loaded) {
+            msgBox_.subLocalizeInterface();
+        }
+    });
+    context_.strAppKey = appKey();
+    errors_.setErrorDisplay(
+        [this](const std::string& location) { messages_.funMsg(24, location); });
+    errors_.setLockScreenQuery([this] { return context_.forms.frmBlock.loaded; });
+    log_.setWriteFailureHandler([this](const std::string& path) { showLogFailure(path); });
+    createMainTimers();
+}
+
+InboundStream::Hooks Client::inboundHooks() {
+    return {
+        [this](std::string_view message) { dispatcher_.subProcessServerBytes(message); },
+        [this] { return context_.link.blnDisabled; },
+        [this](const std::string& line) { log_.subWriteLog(platform_.codec.fromAnsi(line)); },
+    };
+}
+
+void Client::showLogFailure(const std::string& path) {
+    platform_.dialogs.messageBox(localization_.funLoadResString(10004) + "\r\n" + path,
+                                 localization_.funLoadResString(10000), 16);
+}
+
+void Client::createMainTimers() {
+    auto& timers = context_.timers;
+    auto& make = platform_.timers;
+    timers.tmrActivateClient = make.createTimer([this] { clock_.tmrActivateClient_Timer(); });
+    timers.tmrWksnStatus = make.createTimer([this] { clock_.tmrWksnStatus_Timer(); });
+    timers.tmrWksnStatus->setInterval(500);
+    timers.tmrSessionStatus = make.createTimer([this] { clock_.tmrSessionStatus_Timer(); });
+    timers.tmrSessionStatus->setInterval(100);
+    timers.tmrSrvCnxStatus = make.createTimer([this] { link_.tmrSrvCnxStatus_Timer(); });
+    timers.tmrSrvCnxStatus->setInterval(500);
+    timers.tmrAppKiller = make.createTimer([this] {
+        context_.errors.trap("frmMain.tmrAppKiller_TimerError", OnError::ShowUnlessLocked, [this] {
+            try {
+                appControl_.subKillApps();
+            } catch (...) {
+                context_.timers.tmrAppKiller->setEnabled(false);
+                throw;
+            }
+        });
+    });
+    timers.tmrAppKiller->setInterval(10'000);
+    timers.tmrURLspy = make.createTimer([] {});
+    timers.tmrURLspy->setInterval(500);
+    timers.tmrActiveTrayIcon = make.createTimer([] {});
+    timers.tmrActiveTrayIcon->setInterval(1'000);
+}
+
+} // namespace orvan

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "base/ErrorReporter.h"
+#include "base/Log.h"
+#include "billing/AmountDue.h"
+#include "client/Startup.h"
+#include "config/ConstantsRepository.h"
+#include "config/RegistrySettings.h"
+#include "config/SettingsRepository.h"
+#include "config/SettingsUpgrade.h"
+#include "link/InboundStream.h"
+#include "link/ReceivedFiles.h"
+#include "link/ServerCommands.h"
+#include "link/ServerDispatcher.h"
+#include "link/ServerLink.h"
+#include "link/ServerReports.h"
+#include "link/SessionSnapshot.h"
+#include "link/WorkstationCommands.h"
+#include "localization/Localization.h"
+#include "localization/MessageCatalogue.h"
+#include "lockdown/AppControl.h"
+#include "lockdown/SessionCleanup.h"
+#include "lockscreen/LockScreen.h"
+#include "lockscreen/LockScreenActions.h"
+#include "lockscreen/LockScreenTimers.h"
+#include "lockscreen/Login.h"
+#include "lockscreen/LoginPanel.h"
+#include "model/EngineContext.h"
+#include "msgbox/MsgBox.h"
+#include "session/SessionClock.h"
+#include "session/SessionControl.h"
+#include "wire/MessageSender.h"
+#include "wire/Scrambler.h"
+#include "wire/WireNumbers.h"
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace orvan {
+
+// The whole workstation client, built on the ports it is given. Everything runs on
+// the caller's thread: each timer tick and user action is one call, handled to the end.
+class Client {
+public:
+    // Builds what the client tells the server; tests hand in a recording one.
+    using ReportsFactory =
+        std::function<std::unique_ptr<ServerReports>(EngineContext&, ServerReports::Parts)>;
+
+    explicit Client(Platform platform, AppVersion version = AppVersion::current(),
+                    const ReportsFactory& makeReports = {});
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    void Main(std::string_view commandLine) { startup_.Main(commandLine); }
+
+    EngineContext& context() { return context_; }
+    Startup& startup() { return startup_; }
+    SessionControl& sessionControl() { return sessionControl_; }
+    LockScreen& lockScreen() { return lockScreen_; }
+    LockScreenTimers& lockScreenTimers() { return lockScreenTimers_; }
+    LockScreenActions& lockScreenActions() { return lockScreenActions_; }
+    LoginPanel& loginPanel() { return loginPanel_; }
+    SessionClock& sessionClock() { return clock_; }
+    MsgBox& msgBox() { return msgBox_; }
+    AmountDue& amountDue() { return amountDue_; }
+    AppControl& appControl() { return appControl_; }
+    SessionCleanup& sessionCleanup() { return cleanup_; }
+    ServerReports& reports() { return *reports_; }
+    ServerLink& serverLink() { return link_; }
+    ServerDispatcher& dispatcher() { return dispatcher_; }
+    SessionSnapshot& snapshot() { return snapshot_; }
+    Login& login() { return login_; }
+    InboundStream& inbound() { return inbound_; }
+    WorkstationCommands& workstationCommands() { return workstationCommands_; }
+
+private:
+    void createMainTimers();
+    InboundStream::Hooks inboundHooks();
+    void showLogFailure(const std::string& path);
+
+    Platform platform_;
+    Log log_;
+    ErrorReporter errors_;
+    Localization localization_;
+    MessageCatalogue messages_;
+    WireNumbers numbers_;
+    Scrambler scrambler_;
+    RegistrySettings registry_;
+    SettingsRepository settingsRepository_;
+    ConstantsRepository constantsRepository_;
+    EngineContext context_;
+    SettingsUpgrade upgrade_;
+    MessageSender sender_;
+    LockScreen lockScreen_;
+    AppControl appControl_;
+    SessionCleanup cleanup_;
+    std::unique_ptr<ServerReports> reports_;
+    SessionControl sessionControl_;
+    MsgBox msgBox_;
+    AmountDue amountDue_;
+    SessionClock clock_;
+    Startup startup_;
+    SessionSnapshot snapshot_;
+    Login login_;
+    LockScreenTimers lockScreenTimers_;
+    LockScreenActions lockScreenActions_;
+    LoginPanel loginPanel_;
+    InboundStream inbound_;
+    ServerDispatcher dispatcher_;
+    ServerLink link_;
+    ServerCommands serverCommands_;
+    WorkstationCommands workstationCommands_;
+    ReceivedFiles receivedFiles_;
+};
+
+} // namespace orvan

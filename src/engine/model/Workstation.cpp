@@ -1,0 +1,32 @@
+#include "model/Workstation.h"
+
+namespace orvan {
+
+bool Workstation::funStateIsBlocked(int state) {
+    switch (state) {
+    case kWaiting:
+    case kBlocked:
+    case kSessionEnded:
+    case kNoCredit:
+    case kPaused:
+    case kPausedLocked:
+    case kPausedFollow:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Workstation::setState(int state) {
+    intPrevWksnState = intWksnState;
+    intWksnState = state;
+}
+
+void Workstation::subUserInit(int defaultState, double now) {
+    session = SessionRecord{};
+    intWksnState = defaultState;
+    intPrevWksnState = defaultState;
+    dteLastTick = now;
+}
+
+} // namespace orvan

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "model/MessageOptions.h"
+#include "model/SessionRecord.h"
+#include "model/Tariff.h"
+
+namespace orvan {
+
+// The workstation state and everything that describes the customer session.
+class Workstation {
+public:
+    // Values of the workstation state.
+    static constexpr int kNotSet = 0;
+    static constexpr int kDeactivated = 1;
+    static constexpr int kWaiting = 2;
+    static constexpr int kBlocked = 3;
+    static constexpr int kSessionEnded = 4;
+    static constexpr int kDisconnected = 5;
+    static constexpr int kConnected = 6;
+    static constexpr int kFreeSession = 7;
+    static constexpr int kNoCredit = 8;
+    static constexpr int kPaused = 9;
+    static constexpr int kPausedLocked = 10;
+    static constexpr int kPausedFollow = 11;
+
+    // Session types.
+    static constexpr int kSelfServicePostpaid = 1;
+    static constexpr int kCard = 2;
+    static constexpr int kFree = 3;
+    static constexpr int kMember = 4;
+    static constexpr int kSelfServicePrepaid = 5;
+
+    // True for the states in which the lock screen is up.
+    static bool funStateIsBlocked(int state);
+
+    // Moves to `state`, remembering the current one as the previous state.
+    void setState(int state);
+    // A session is running or paused.
+    bool sessionExists() const { return intWksnState > kSessionEnded; }
+
+    // Resets the session record and puts both states to the default state.
+    void subUserInit(int defaultState, double now);
+
+    int intWksnState = kNotSet;
+    int intPrevWksnState = kNotSet;
+    SessionRecord session;
+    Tariff tariff;
+    MessageOptions messageOptions;
+
+    // Count-downs of the lock screen (day fractions).
+    double dteCloseSessionLeft = 0;
+    double dteLockOutLeft = 0;
+
+    // Clock and server time; not reset with the record.
+    double dteLastTick = 0;
+    double dteServerOffset = 0;
+    double dteLastHeartBeat = 0;
+    bool blnTimeChanged = false;
+};
+
+} // namespace orvan

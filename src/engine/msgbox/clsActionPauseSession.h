@@ -1,0 +1,30 @@
+#pragma once
+
+#include "msgbox/MsgBoxAction.h"
+
+namespace orvan {
+
+struct EngineContext;
+class LockScreen;
+class SessionControl;
+
+// Yes pauses the session behind the lock screen.
+class clsActionPauseSession : public MsgBoxAction {
+public:
+    clsActionPauseSession(EngineContext& context, SessionControl& sessionControl,
+                          LockScreen& lockScreen)
+        : context_(context)
+        , sessionControl_(sessionControl)
+        , lockScreen_(lockScreen) {}
+
+    void subExecuteCommandButton1() override;
+    // No leaves everything as it is.
+    void subExecuteCommandButton2() override {}
+
+private:
+    EngineContext& context_;
+    SessionControl& sessionControl_;
+    LockScreen& lockScreen_;
+};
+
+} // namespace orvan

@@ -1,0 +1,342 @@
+#include "session/SessionControl.h"
+
+#include "base/ErrorReporter.h"
+#include "link/ServerReports.h"
+#include "localization/Localization.h"
+#include "lockdown/AppControl.h"
+#include "lockdown/SessionCleanup.h"
+#include "lockscreen/LockScreen.h"
+#include "model/EngineContext.h"
+#include "msgbox/MsgBox.h"
+#include "platform/Shell.h"
+#include "session/SessionClock.h"
+
+namespace orvan {
+namespace {
+
+constexpr long kCardFrameHeight = 1095;
+constexpr long kHiddenCardFrameHeight = 795;
+
+} // namespace
+
+SessionControl::SessionControl(EngineContext& context, Parts parts)
+    : context_(context)
+    , parts_(parts) {}
+
+bool SessionControl::dialogBlocksActivation() const {
+    const auto& forms = context_.forms;
+    return forms.frmOptions.loaded || forms.frmPasswdChange.loaded || forms.frmPasswdClose.loaded ||
+           forms.frmSetupWizard.loaded;
+}
+
+void SessionControl::enterActiveState(int state) {
+    context_.trayIconShown = true;
+    context_.timers.tmrActiveTrayIcon->setEnabled(true);
+    context_.workstation.setState(state);
+    parts_.lockScreen.refresh();
+    context_.forms.frmMain.hide();
+}
+
+void SessionControl::subActivate() {
+    context_.errors.trap("modFunctions.subActivateError", OnError::PassOn, [&] {
+        if (dialogBlocksActivation()) {
+            return;
+        }
+        context_.intLoginAttempts = 0;
+        enterActiveState(Workstation::kWaiting);
+    });
+}
+
+void SessionControl::subDefaultState() {
+    context_.errors.trap("modFunctions.subDefaultStateError", OnError::PassOn, [&] {
+        if (dialogBlocksActivation()) {
+            return;
+        }
+        enterActiveState(context_.settings.intDefaultState);
+    });
+}
+
+void SessionControl::subLock() {
+    context_.errors.trap("modFunctions.subLockError", OnError::PassOn, [&] {
+        if (context_.workstation.sessionExists()) {
+            funStopSession(false);
+        }
+        context_.workstation.setState(Workstation::kBlocked);
+        parts_.lockScreen.refresh();
+    });
+}
+
+void SessionControl::subDeactivate() {
+    context_.errors.trap("modFunctions.subDeactivateError", OnError::PassOn, [&] {
+        auto& forms = context_.forms;
+        forms.frmMsgBox.unload();
+        if (context_.workstation.sessionExists()) {
+            funStopSession(false);
+        }
+        context_.trayIconShown = false;
+        parts_.lockScreen.release();
+        context_.localization.subResetGUILanguage();
+        forms.frmMain.show();
+        context_.timers.tmrActiveTrayIcon->setEnabled(false);
+        context_.workstation.setState(Workstation::kDeactivated);
+        forms.frmMain.topMost = true;
+    });
+}
+
+void SessionControl::prepareStatusWindow() {
+    auto& forms = context_.forms;
+    auto& full = forms.frmStatus;
+    auto& small = forms.frmSmallStatus;
+    const auto& session = context_.workstation.session;
+    const int type = session.intSessionType;
+    full.fraCardNum = type == Workstation::kCard;
+    full.fraClient = type == Workstation::kMember;
+    full.fraSelfService = type == Workstation::kSelfServicePostpaid;
+    full.fraPrepaidSelfService = type == Workstation::kSelfServicePrepaid;
+    full.fraCardNumHeight =
+        context_.settings.blnHideCardNumber ? kHiddenCardFrameHeight : kCardFrameHeight;
+    full.lblNumCard = type == Workstation::kCard ? session.strUserID : std::string{};
+    full.lblCliLogin = type == Workstation::kMember ? session.strUserID : std::string{};
+    if (type == Workstation::kSelfServicePostpaid) {
+        for (auto* form : {&full, &small}) {
+            form->lblElapsedTimeSelfService = "00:00:00 ";
+            form->lblAmountDue = "0 ";
+        }
+    }
+    full.txtWksnChatHist.clear();
+}
+
+bool SessionControl::funStartSession() {
+    return context_.errors.trap("modFunctions.funStartSessionError", OnError::PassOn, [&] {
+        auto& timers = context_.timers;
+        auto& status = context_.forms.frmStatus;
+        const int state = context_.workstation.intWksnState;
+        context_.intLoginAttempts = 0;
+        prepareStatusWindow();
+        if (state == Workstation::kDisconnected) {
+            status.optDisconnected = true;
+            status.optConnected = false;
+            timers.tmrAppKiller->setEnabled(true);
+        } else if (state == Workstation::kConnected || state == Workstation::kFreeSession) {
+            status.optConnected = true;
+            status.optDisconnected = false;
+            timers.tmrAppKiller->setEnabled(false);
+        }
+        // Count from the start of this session, not from when the record was reset:
+        // the idle time in between is not the customer's.
+        clock_->restartCounting();
+        clock_->tmrSessionStatus_Timer();
+        timers.tmrSessionStatus->setEnabled(true);
+        timers.tmrURLspy->setEnabled(true);
+        parts_.cleanup.subSessionCleanup();
+        funCloseAllApps();
+        if (parts_.cleanup.blnRunStartBatch) {
+            parts_.cleanup.runStartBatch();
+        }
+        parts_.lockScreen.allowSwitching();
+        context_.forms.frmMain.hide();
+        parts_.lockScreen.release();
+        subShowStatus();
+        return true;
+    });
+}
+
+bool SessionControl::funStopSession(bool blnNoReboot) {
+    context_.errors.trap("modFunctions.funStopSessionError", OnError::PassOn, [&] {
+        auto& timers = context_.timers;
+        auto& w = context_.workstation;
+        clock_->tmrSessionStatus_Timer();
+        clock_->tmrWksnStatus_Timer();
+        timers.tmrSessionStatus->setEnabled(false);
+        timers.tmrURLspy->setEnabled(false);
+        timers.tmrAppKiller->setEnabled(false);
+        if (context_.forms.frmBlock.loaded) {
+            parts_.lockScreen.stopCloseSessionCountdown();
+        }
+        funHideStatusWindows();
+        funCloseAllApps();
+        if (w.session.intSessionType == Workstation::kSelfServicePostpaid) {
+            // The counters stay until the manager settles the amount.
+            w.setState(Workstation::kSessionEnded);
+            return;
+        }
+        if (parts_.cleanup.blnRunEndBatch) {
+            parts_.cleanup.runEndBatch();
+        }
+        w.subUserInit(context_.settings.intDefaultState, context_.now());
+        if (!blnNoReboot && context_.constants.wksnRebootOnSessionEnd == 1 &&
+            !context_.flags.blnDebugMode && shutdown_) {
+            shutdown_(Shell::kReboot, {});
+        }
+    });
+    return false;
+}
+
+bool SessionControl::pauseInto(int state, const char* location) {
+    return context_.errors.trap(location, OnError::PassOn, [&] {
+        if (context_.workstation.intWksnState == state) {
+            return false;
+        }
+        funHideStatusWindows();
+        context_.workstation.setState(state);
+        return true;
+    });
+}
+
+bool SessionControl::funPauseSession() {
+    return pauseInto(Workstation::kPaused, "modFunctions.funPauseSessionError");
+}
+
+bool SessionControl::funLockSession() {
+    return pauseInto(Workstation::kPausedLocked, "modFunctions.funLockSessionError");
+}
+
+bool SessionControl::funFollowSession() {
+    return pauseInto(Workstation::kPausedFollow, "modFunctions.funFollowSessionError");
+}
+
+bool SessionControl::funUnPauseSession() {
+    return context_.errors.trap("modFunctions.funUnPauseSessionError", OnError::PassOn, [&] {
+        auto& w = context_.workstation;
+        w.intWksnState = w.intPrevWksnState;
+        context_.forms.frmMain.hide();
+        parts_.lockScreen.release();
+        subShowStatus();
+        return true;
+    });
+}
+
+void SessionControl::subCheckBalance() {
+    context_.errors.trap("modFunctions.subCheckBalanceError", OnError::PassOn, [&] {
+        auto& w = context_.workstation;
+        if (w.session.dteRemainingTime > 0) {
+            parts_.lockScreen.stopCloseSessionCountdown();
+            w.intWksnState = w.intPrevWksnState;
+            subShowStatus();
+            return;
+        }
+        auto& texts = context_.localization;
+        msgBox_->subShowMsgBox(texts.funLoadResString(10192) + "\r\n" +
+                                   texts.funLoadResString(10323),
+                               0, 1, nullptr, &context_.forms.frmBlock, 1, 0);
+    });
+}
+
+void SessionControl::subShowStatus() {
+    context_.errors.trap("modFunctions.subShowStatusError", OnError::PassOn, [&] {
+        auto& forms = context_.forms;
+        const bool hideAll = context_.constants.blnHideAllStatusWin;
+        forms.frmMain.hide();
+        parts_.lockScreen.release();
+        if (context_.workstation.session.intSessionType == Workstation::kFree) {
+            if (!hideAll) {
+                forms.frmMicroStatus.show();
+            }
+            return;
+        }
+        forms.frmStatus.topMost = !context_.flags.blnTestMode;
+        if (!hideAll) {
+            forms.frmStatus.show();
+        }
+        forms.frmSmallStatus.hide();
+        forms.frmMicroStatus.hide();
+        forms.frmStatus.tmrHideStatusEnabled = false;
+        forms.frmStatus.tmrHideStatusEnabled = true;
+    });
+}
+
+void SessionControl::subHideStatus() {
+    context_.errors.trap("modFunctions.subHideStatusError", OnError::PassOn, [&] {
+        auto& forms = context_.forms;
+        if (forms.frmAbout.loaded || forms.frmMsgBox.loaded || forms.frmPasswd.loaded) {
+            return;
+        }
+        forms.frmMain.hide();
+        forms.frmStatus.hide();
+        forms.frmStatus.tmrHideStatusEnabled = false;
+        if (!context_.constants.blnHideAllStatusWin) {
+            forms.frmSmallStatus.show();
+        }
+    });
+}
+
+bool SessionControl::funHideStatusWindows() {
+    return context_.errors.trap("modFunctions.funHideStatusWindowsError", OnError::PassOn, [&] {
+        auto& forms = context_.forms;
+        forms.frmPasswdChange.unload();
+        forms.frmAbout.unload();
+        forms.frmSmallStatus.hide();
+        forms.frmStatus.hide();
+        forms.frmMicroStatus.hide();
+        forms.frmStatus.tmrHideStatusEnabled = false;
+        return true;
+    });
+}
+
+bool SessionControl::funCloseAllApps() {
+    return parts_.appControl.funCloseAllApps();
+}
+
+void SessionControl::subSetCloseButtons() {
+    context_.errors.trap("modFunctions.subSetCloseButtonsError", OnError::LogOnly, [&] {
+        auto& forms = context_.forms;
+        const bool enabled = !context_.constants.blnDisableSessCloseButton;
+        for (auto* form : {&forms.frmStatus, &forms.frmSmallStatus, &forms.frmMicroStatus}) {
+            form->cmdQuitEnabled = enabled;
+        }
+        forms.mnuStopSessionEnabled = enabled;
+    });
+}
+
+void SessionControl::subSetDefaultUsage() {
+    context_.errors.trap("modFunctions.subSetDefaultUsageError", OnError::LogOnly, [&] {
+        auto& block = context_.forms.frmBlock;
+        switch (context_.settings.intDefaultUsage) {
+        case 4:
+            block.OptClient.value = true;
+            break;
+        case 1:
+            if (block.optSelfService.enabled) {
+                block.optSelfService.value = true;
+                block.cmdCxnEnabled = true;
+            }
+            break;
+        case 2:
+            if (block.optCard.enabled) {
+                block.optCard.value = true;
+            } else {
+                block.optCard.value = block.optSelfService.value = block.OptClient.value = false;
+            }
+            break;
+        case 0:
+            block.fraControlsActive = false;
+            block.fraControlsBlocked = true;
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void SessionControl::subDeactivationPassword(FormModel* /*owner*/) {
+    auto& dialog = context_.forms.frmPasswd;
+    dialog.show();
+    dialog.modal = true;
+}
+
+void SessionControl::subQuitPassword(FormModel* /*owner*/) {
+    context_.forms.frmStatus.hide();
+    auto& dialog = context_.forms.frmPasswdClose;
+    dialog.show();
+    dialog.topMost = true;
+    dialog.modal = true;
+}
+
+void SessionControl::subLogOffPassword(FormModel* /*owner*/) {
+    auto& dialog = context_.forms.frmPasswdLogOff;
+    dialog.show();
+    dialog.topMost = true;
+    dialog.modal = true;
+}
+
+} // namespace orvan

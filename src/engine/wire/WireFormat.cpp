@@ -1,0 +1,56 @@
+#include "wire/WireFormat.h"
+
+#include "wire/Tags.h"
+
+namespace orvan {
+
+std::vector<std::string> WireFormat::funSplit(std::string_view text, std::string_view separator) {
+    std::vector<std::string> fields;
+    if (text.empty() || separator.empty()) {
+        return fields;
+    }
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const auto at = text.find(separator, from);
+        if (at == std::string_view::npos) {
+            break;
+        }
+        fields.emplace_back(text.substr(from, at - from));
+        from = at + separator.size();
+    }
+    if (from < text.size()) {
+        fields.emplace_back(text.substr(from));
+    }
+    return fields;
+}
+
+std::string WireFormat::message(std::string_view tag, std::string_view payload) {
+    std::string text;
+    text.reserve(tag.size() + payload.size() + tags::kMessageEnd.size());
+    text.append(tag).append(payload).append(tags::kMessageEnd);
+    return text;
+}
+
+std::string WireFormat::message(std::string_view tag,
+                                std::initializer_list<std::string_view> fields) {
+    std::string payload;
+    bool first = true;
+    for (const auto field : fields) {
+        if (!first) {
+            payload.append(tags::kPayloadToken);
+        }
+        payload.append(field);
+        first = false;
+    }
+    return message(tag, payload);
+}
+
+std::string WireFormat::tagFor(std::string_view name) {
+    constexpr std::size_t kNameWidth = 16;
+    if (name.size() > kNameWidth) {
+        return {};
+    }
+    return "%$&" + std::string(kNameWidth - name.size(), '#') + std::string{name} + "#";
+}
+
+} // namespace orvan

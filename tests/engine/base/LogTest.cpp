@@ -1,0 +1,87 @@
+#include "base/Log.h"
+
+#include "support/FakeSystemInfo.h"
+#include "support/MemoryFileSystem.h"
+#include "support/VirtualTime.h"
+
+#include <gtest/gtest.h>
+
+namespace orvan::test {
+namespace {
+
+class LogTest : public ::testing::Test {
+protected:
+    LogTest() {
+        system.programName = "client";
+        system.programDir = "/opt/client";
+        system.datePattern = "dd/MM/yyyy";
+        system.timePattern = "HH:mm:ss";
+    }
+
+    VirtualTime time;
+    MemoryFileSystem files;
+    FakeSystemInfo system;
+    Log log{time, files, system, AppVersion{2, 1, 35}};
+};
+
+TEST_F(LogTest, lineCarriesProgramVersionAndUtcStampWithMilliseconds) {
+    time.setLocalDateTime(2025, 12, 31, 23, 59, 59, 999);
+    log.setLogFile("/data/client.log");
+    files.write("/data/client.log", "");
+
+    log.subWriteLog("x");
+
+    EXPECT_EQ(*files.read("/data/client.log"), "client 2.1.35 251231.235959.999 - x\r\n");
+}
+
+TEST_F(LogTest, timeStampIsUtcWhateverTheLocalOffset) {
+    time.setUtcOffset(7 * 3'600'000); // Bangkok
+    time.setLocalDateTime(2026, 3, 5, 14, 4, 9, 45);
+
+    EXPECT_EQ(log.funLogTimeStamp(), "260305.070409.045");
+}
+
+TEST_F(LogTest, newFileStartsWithTwoHeaderLinesAndAnEmptyLine) {
+    time.setLocalDateTime(2026, 3, 5, 7, 4, 9, 45);
+    log.setLogFile("/data/client.log");
+
+    log.subWriteLog("first");
+    log.subWriteLog("second");
+
+    EXPECT_EQ(*files.read("/data/client.log"),
+              "client Log file.\r\nCreation date: 05/03/2026 07:04:09\r\n\r\n"
+              "client 2.1.35 260305.070409.045 - first\r\n"
+              "client 2.1.35 260305.070409.045 - second\r\n");
+}
+
+TEST_F(LogTest, linesGoBesideTheProgramUntilStartUpChoosesTheLogFile) {
+    log.subWriteLog("early");
+    log.setLogFile("/data/client.log");
+    log.subWriteLog("late");
+    log.subWriteLog("elsewhere", "/tmp/other.log");
+
+    EXPECT_NE(files.read("/opt/client/client.log")->find("- early"), std::string::npos);
+    EXPECT_NE(files.read("/data/client.log")->find("- late"), std::string::npos);
+    EXPECT_NE(files.read("/tmp/other.log")->find("- elsewhere"), std::string::npos);
+}
+
+TEST_F(LogTest, unwritableLogReportsEachFailedLineAndCarriesOn) {
+    std::vector<std::string> failures;
+    log.setWriteFailureHandler([&](const std::string& path) { failures.push_back(path); });
+    log.setLogFile("/locked/client.log");
+    files.makeUnwritable("/locked");
+
+    log.subWriteLog("one");
+    log.subWriteLog("two");
+
+    EXPECT_EQ(failures, (std::vector<std::string>{"/locked/client.log", "/locked/client.log"}));
+}
+
+TEST_F(LogTest, traceComposesStepNameStampAndProgram) {
+    time.setLocalDateTime(2026, 3, 5, 7, 4, 9, 45);
+    EXPECT_EQ(log.subTrace("App startup"), "App startup - 260305.070409.045 client");
+    EXPECT_TRUE(files.files().empty());
+}
+
+} // namespace
+} // namespace orvan::test
