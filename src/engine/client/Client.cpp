@@ -42,7 +42,7 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , reports_(makeReports ? makeReports(context_, {sender_, lockScreen_})
                            : std::make_unique<ServerReports>(
                                  context_, ServerReports::Parts{sender_, lockScreen_}))
-    , sessionControl_(context_, {lockScreen_, appControl_, cleanup_, *reports_})
+    , sessionControl_(context_, {lockScreen_, appControl_, cleanup_})
     , msgBox_(context_, {sessionControl_, lockScreen_, appControl_})
     , amountDue_(context_)
     , clock_(context_, {amountDue_, msgBox_, sessionControl_, lockScreen_, *reports_})

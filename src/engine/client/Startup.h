@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Timer.h"
+#include "roles/ComputerShutdown.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,7 +17,7 @@ class SessionControl;
 class SettingsUpgrade;
 
 // Brings the client up and takes it down in order.
-class Startup {
+class Startup : public ComputerShutdown {
 public:
     static constexpr std::int64_t kWaitStepMillis = 100;
     static constexpr std::int64_t kSplashMillis = 3'000;
@@ -31,7 +32,7 @@ public:
     bool funShutdownApplication(bool endProcess);
     // Shuts the computer down with `flags` (always forced), after asking when
     // `prompt` is not empty.
-    void subShutdown(int flags, const std::string& prompt);
+    void subShutdown(int flags, const std::string& prompt) override;
     // Runs `then` after `seconds`, while every other event goes on being handled.
     void funWait(double seconds, std::function<void()> then);
 

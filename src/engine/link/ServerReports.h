@@ -1,5 +1,7 @@
 #pragma once
 
+#include "roles/StatusReporting.h"
+
 #include <functional>
 
 namespace orvan {
@@ -12,7 +14,7 @@ class SessionSnapshot;
 // What the workstation tells the server: who it is when the link comes up, what it is
 // doing twice a second, the moment its credit runs out, and the request for the
 // server's clock. Virtual so that session tests can record instead of sending.
-class ServerReports {
+class ServerReports : public StatusReporting {
 public:
     struct Parts {
         const MessageSender& sender;
@@ -28,21 +30,21 @@ public:
     void setConnectionLostHandler(std::function<void()> handler) { lost_ = std::move(handler); }
 
     // The TCP link to the server is connected.
-    virtual bool connected() const;
+    bool connected() const override;
     // The greeting went out; status reports may follow.
-    virtual bool greetingAccepted() const;
+    bool greetingAccepted() const override;
     // The greeting, when the link comes up.
-    virtual void subInitServer();
+    void subInitServer() override;
     // The status report of every 500 ms.
-    virtual void subUpdateServer();
+    void subUpdateServer() override;
     // The immediate credit report when the credit runs out.
-    virtual void subForceCardUpdate();
+    void subForceCardUpdate() override;
     // Asks the server for its date (an empty date message).
-    virtual void requestServerDate();
+    void requestServerDate() override;
     // Keeps the session across a restart of the program.
-    virtual void saveSerializedSession();
+    void saveSerializedSession() override;
     // Drops the link as if the server had closed it; the watchdog reconnects.
-    virtual void closeConnection();
+    void closeConnection() override;
 
 protected:
     EngineContext& context_;

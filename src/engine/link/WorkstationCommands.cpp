@@ -4,7 +4,6 @@
 #include "base/AppVersion.h"
 #include "base/Log.h"
 #include "base/Utf8.h"
-#include "client/Startup.h"
 #include "config/ConstantsRepository.h"
 #include "config/RegistrySettings.h"
 #include "config/SettingsRepository.h"
@@ -20,6 +19,7 @@
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
 #include "platform/Timer.h"
+#include "roles/ComputerShutdown.h"
 #include "session/SessionControl.h"
 #include "wire/Scrambler.h"
 #include "wire/Tags.h"
@@ -77,7 +77,7 @@ void WorkstationCommands::registerWith(ServerDispatcher& d) {
     d.add(tags::kDisableWksn, [this](Payload p) { disableWksn(p); });
     d.add(tags::kActivateWksn, [this](Payload) { activateWksn(); });
     d.add(tags::kLockWksn, [this](Payload) { lockWksn(); });
-    d.add(tags::kShutdownWksn, [this](Payload p) { parts_.startup.subShutdown(integer(p), {}); });
+    d.add(tags::kShutdownWksn, [this](Payload p) { parts_.shutdown.subShutdown(integer(p), {}); });
     d.add(tags::kMessageSend, [this](Payload p) {
         auto& box = parts_.msgBox;
         box.subShowMsgBox(p, MsgBox::kButtonsOK, MsgBox::kDefaultYes, box.actionEmpty(), nullptr,
@@ -174,7 +174,7 @@ void WorkstationCommands::activateWksn() {
         // Each event is handled to its end, so nothing is pending here. The snapshot
         // goes first: the next customer must not inherit the settled session.
         parts_.snapshot.subEmptySerializedUser();
-        parts_.startup.subShutdown(Shell::kReboot, {});
+        parts_.shutdown.subShutdown(Shell::kReboot, {});
     }
     parts_.sessionControl.subActivate();
 }

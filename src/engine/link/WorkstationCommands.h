@@ -6,6 +6,7 @@ namespace orvan {
 
 struct EngineContext;
 class AppControl;
+class ComputerShutdown;
 class LockScreen;
 class MsgBox;
 class ServerDispatcher;
@@ -13,7 +14,6 @@ class ServerLink;
 class SessionCleanup;
 class SessionControl;
 class SessionSnapshot;
-class Startup;
 
 // The server's commands that control and configure the workstation: the version
 // check, disabling, activating, locking and shutting down, the login kinds and usage
@@ -33,7 +33,7 @@ public:
         SessionCleanup& cleanup;
         SessionSnapshot& snapshot;
         ServerLink& link;
-        Startup& startup;
+        ComputerShutdown& shutdown;
     };
 
     WorkstationCommands(EngineContext& context, Parts parts);

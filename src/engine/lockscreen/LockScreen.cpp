@@ -5,7 +5,7 @@
 #include "lockscreen/LockScreenTimers.h"
 #include "model/EngineContext.h"
 #include "platform/SystemInfo.h"
-#include "session/SessionControl.h"
+#include "roles/SessionMoves.h"
 
 namespace orvan {
 
@@ -18,7 +18,7 @@ LockScreen::LockScreen(EngineContext& context)
     , images_(context) {}
 
 void LockScreen::connect(Parts parts) {
-    sessionControl_ = &parts.sessionControl;
+    session_ = &parts.session;
     timers_ = &parts.timers;
 }
 
@@ -91,8 +91,8 @@ void LockScreen::preparePanelForNewCustomer() {
     auto& block = context_.forms.frmBlock;
     context_.localization.subResetGUILanguage();
     block.defaultButton = BlockForm::Control::cmdCxn;
-    if (sessionControl_ != nullptr) {
-        sessionControl_->subSetDefaultUsage();
+    if (session_ != nullptr) {
+        session_->subSetDefaultUsage();
     }
     const bool connected = context_.settings.intDefaultMode == 1;
     block.optConnected.value = connected;

@@ -5,6 +5,7 @@
 #include "lockdown/WinLock.h"
 #include "lockscreen/LockScreenLayout.h"
 #include "lockscreen/LockScreenTexts.h"
+#include "roles/LockForState.h"
 
 #include <string>
 
@@ -12,15 +13,15 @@ namespace orvan {
 
 struct EngineContext;
 class LockScreenTimers;
-class SessionControl;
+class SessionMoves;
 
 // The full-screen lock window: refreshed for every blocked state with its panel, its
 // message and the shell locked; released when a session starts or resumes.
-class LockScreen {
+class LockScreen : public LockForState {
 public:
     // What the screen needs from parts made after it.
     struct Parts {
-        SessionControl& sessionControl;
+        SessionMoves& session;
         LockScreenTimers& timers;
     };
 
@@ -30,7 +31,7 @@ public:
     // Brings the lock screen up for the current state, with the shell locked and,
     // coming from an unlocked state, the sound muted. A state without a panel changes
     // nothing on the screen.
-    void refresh();
+    void refresh() override;
     // Takes it down when a session starts or resumes; the shell and the sound come back.
     void release();
     // A session is starting: task switching and Ctrl+Alt+Del come back first.
@@ -74,7 +75,7 @@ private:
     LockScreenTexts texts_;
     LockScreenLayout layout_;
     ImageLoading images_;
-    SessionControl* sessionControl_ = nullptr;
+    SessionMoves* session_ = nullptr;
     LockScreenTimers* timers_ = nullptr;
 };
 

@@ -5,7 +5,7 @@
 #include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
 #include "msgbox/MsgBox.h"
-#include "session/SessionControl.h"
+#include "roles/SessionMoves.h"
 
 namespace orvan {
 
@@ -15,12 +15,12 @@ LockScreenActions::LockScreenActions(EngineContext& context, Parts parts)
 
 void LockScreenActions::cmdReCnx_Click() {
     context_.errors.trap("frmBlock.cmdReCnx_ClickError", OnError::ShowUnlessLocked,
-                         [&] { parts_.sessionControl.subCheckBalance(); });
+                         [&] { parts_.session.subCheckBalance(); });
 }
 
 void LockScreenActions::cmdUnPause_Click() {
     context_.errors.trap("frmBlock.cmdUnPause_ClickError", OnError::ShowUnlessLocked,
-                         [&] { parts_.sessionControl.funUnPauseSession(); });
+                         [&] { parts_.session.funUnPauseSession(); });
 }
 
 void LockScreenActions::cmdQuit_Click(int index) {
@@ -61,9 +61,9 @@ void LockScreenActions::deactivationGesture(const char* location, ManagerPasswor
             block.topMost = false;
         }
         if (passwordRequired(manager)) {
-            parts_.sessionControl.subDeactivationPassword(&block);
+            parts_.session.subDeactivationPassword(&block);
         } else {
-            parts_.sessionControl.subDeactivate();
+            parts_.session.subDeactivate();
         }
         if (!testMode) {
             block.topMost = true;

@@ -5,7 +5,7 @@ namespace orvan {
 struct EngineContext;
 class LockScreen;
 class MsgBox;
-class SessionControl;
+class SessionMoves;
 
 // What the customer and the staff can do on the lock screen besides logging in: the
 // state panels' buttons, the hidden deactivation gestures, the language chooser and
@@ -13,7 +13,7 @@ class SessionControl;
 class LockScreenActions {
 public:
     struct Parts {
-        SessionControl& sessionControl;
+        SessionMoves& session;
         MsgBox& msgBox;
         LockScreen& lockScreen;
     };

@@ -11,7 +11,7 @@
 #include "model/EngineContext.h"
 #include "platform/SystemInfo.h"
 #include "platform/Timers.h"
-#include "session/SessionControl.h"
+#include "roles/SessionMoves.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,7 +99,7 @@ void LockScreenTimers::tmrCloseSession_Timer() {
         }
         // The password dialog would otherwise outlive the session it was opened over.
         context_.forms.frmPasswd.unload();
-        parts_.sessionControl.funStopSession(false);
+        parts_.session.funStopSession(false);
         tmrCloseSession_->setEnabled(false);
         parts_.lockScreen.refresh();
     });
@@ -115,7 +115,7 @@ void LockScreenTimers::tmrUnblock_Timer() {
             return;
         }
         tmrUnblock_->setEnabled(false);
-        parts_.sessionControl.subActivate();
+        parts_.session.subActivate();
         parts_.lockScreen.refresh();
     });
 }

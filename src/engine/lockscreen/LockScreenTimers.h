@@ -10,7 +10,7 @@ namespace orvan {
 struct EngineContext;
 class AppControl;
 class LockScreen;
-class SessionControl;
+class SessionMoves;
 
 // The lock screen's own timers: the close-session and lock-out count-downs, the
 // connection indicator's blinking, the window closer a minute after activation and
@@ -24,7 +24,7 @@ public:
     static constexpr int kKillTicks = 3;
 
     struct Parts {
-        SessionControl& sessionControl;
+        SessionMoves& session;
         AppControl& appControl;
         LockScreen& lockScreen;
     };

@@ -1,14 +1,14 @@
 #include "lockscreen/Login.h"
 
 #include "base/ErrorReporter.h"
-#include "link/ServerReports.h"
 #include "localization/Localization.h"
 #include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
 #include "msgbox/MsgBox.h"
 #include "platform/Clock.h"
 #include "platform/Timers.h"
-#include "session/SessionControl.h"
+#include "roles/SessionMoves.h"
+#include "roles/StatusReporting.h"
 #include "wire/MessageSender.h"
 #include "wire/Tags.h"
 #include "wire/WireFormat.h"
@@ -153,7 +153,7 @@ void Login::answered() {
     w.session.strUserID = request_.identifier;
     w.session.strUserPasswd = request_.secret;
     parts_.reports.subUpdateServer();
-    parts_.sessionControl.funStartSession();
+    parts_.session.funStartSession();
 }
 
 void Login::refused() {
@@ -181,7 +181,7 @@ void Login::lockOut() {
                         texts.funLoadResStringDefault(10307);
     parts_.sender.funSendData(ctx.platform.wskCli, WireFormat::message(tags::kMessageSend, notice),
                               true);
-    parts_.sessionControl.subLock();
+    parts_.session.subLock();
     ctx.workstation.dteLockOutLeft = ctx.constants.wksnActivateDelayTime;
     parts_.lockScreen.startUnblockCountdown();
 }

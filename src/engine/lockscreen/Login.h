@@ -12,8 +12,8 @@ struct EngineContext;
 class LockScreen;
 class MessageSender;
 class MsgBox;
-class ServerReports;
-class SessionControl;
+class SessionMoves;
+class StatusReporting;
 
 // The session-open request: sent to the server, answered or timed out, then the
 // session starts or the refusal is explained; too many refusals lock the workstation.
@@ -27,10 +27,10 @@ public:
     static constexpr std::int64_t kReEnableMillis = 5'000;
 
     struct Parts {
-        SessionControl& sessionControl;
+        SessionMoves& session;
         LockScreen& lockScreen;
         MsgBox& msgBox;
-        ServerReports& reports;
+        StatusReporting& reports;
         const MessageSender& sender;
     };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/FormModel.h"
-#include "msgbox/MsgBoxAction.h"
+#include "model/MsgBoxAction.h"
 
 #include <memory>
 #include <string>

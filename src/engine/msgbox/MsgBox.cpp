@@ -29,11 +29,9 @@ MsgBox::MsgBox(EngineContext& context, Parts parts)
     : context_(context)
     , timeOut_(context.platform.timers.createTimer([this] { tmrTimeOut_Timer(); }))
     , empty_(std::make_shared<clsActionEmpty>())
-    , pause_(
-          std::make_shared<clsActionPauseSession>(context, parts.sessionControl, parts.lockScreen))
-    , unPause_(std::make_shared<clsActionUnPauseSession>(context, parts.sessionControl))
-    , close_(
-          std::make_shared<clsActionCloseSession>(context, parts.sessionControl, parts.lockScreen))
+    , pause_(std::make_shared<clsActionPauseSession>(context, parts.session, parts.lock))
+    , unPause_(std::make_shared<clsActionUnPauseSession>(context, parts.session))
+    , close_(std::make_shared<clsActionCloseSession>(context, parts.session, parts.lock))
     , connected_(std::make_shared<clsActionConnected>(context))
     , disconnected_(std::make_shared<clsActionDisconnected>(context, parts.appControl)) {
     timeOut_->setInterval(kTimeOutMillis);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "msgbox/MsgBoxAction.h"
+#include "model/MsgBoxAction.h"
 
 #include <memory>
 #include <string>
@@ -11,8 +11,8 @@ struct EngineContext;
 struct FormModel;
 struct MsgBoxForm;
 class AppControl;
-class LockScreen;
-class SessionControl;
+class LockForState;
+class SessionMoves;
 class Timer;
 
 // The program's own message box: modeless unless an owner asks for modality, it
@@ -33,8 +33,8 @@ public:
 
     // What the session actions work on; they run only after construction.
     struct Parts {
-        SessionControl& sessionControl;
-        LockScreen& lockScreen;
+        SessionMoves& session;
+        LockForState& lock;
         AppControl& appControl;
     };
 

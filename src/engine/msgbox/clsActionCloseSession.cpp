@@ -1,17 +1,17 @@
 #include "msgbox/clsActionCloseSession.h"
 
 #include "base/ErrorReporter.h"
-#include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
-#include "session/SessionControl.h"
+#include "roles/LockForState.h"
+#include "roles/SessionMoves.h"
 
 namespace orvan {
 
 void clsActionCloseSession::subExecuteCommandButton1() {
     context_.errors.trap("clsActionCloseSession.subExecuteCommandButton1Error",
                          OnError::ShowUnlessLocked, [&] {
-                             sessionControl_.funStopSession(false);
-                             lockScreen_.refresh();
+                             session_.funStopSession(false);
+                             lock_.refresh();
                          });
 }
 

@@ -1,21 +1,20 @@
 #pragma once
 
-#include "msgbox/MsgBoxAction.h"
+#include "model/MsgBoxAction.h"
 
 namespace orvan {
 
 struct EngineContext;
-class LockScreen;
-class SessionControl;
+class LockForState;
+class SessionMoves;
 
 // Yes ends the session and brings the lock screen back.
 class clsActionCloseSession : public MsgBoxAction {
 public:
-    clsActionCloseSession(EngineContext& context, SessionControl& sessionControl,
-                          LockScreen& lockScreen)
+    clsActionCloseSession(EngineContext& context, SessionMoves& session, LockForState& lock)
         : context_(context)
-        , sessionControl_(sessionControl)
-        , lockScreen_(lockScreen) {}
+        , session_(session)
+        , lock_(lock) {}
 
     void subExecuteCommandButton1() override;
     // No leaves everything as it is.
@@ -23,8 +22,8 @@ public:
 
 private:
     EngineContext& context_;
-    SessionControl& sessionControl_;
-    LockScreen& lockScreen_;
+    SessionMoves& session_;
+    LockForState& lock_;
 };
 
 } // namespace orvan

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "msgbox/MsgBoxAction.h"
+#include "model/MsgBoxAction.h"
 
 namespace orvan {
 

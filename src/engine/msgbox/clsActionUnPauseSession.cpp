@@ -2,13 +2,13 @@
 
 #include "base/ErrorReporter.h"
 #include "model/EngineContext.h"
-#include "session/SessionControl.h"
+#include "roles/SessionMoves.h"
 
 namespace orvan {
 
 void clsActionUnPauseSession::subExecuteCommandButton1() {
     context_.errors.trap("clsActionUnPauseSession.subExecuteCommandButton1Error",
-                         OnError::ShowUnlessLocked, [&] { sessionControl_.funUnPauseSession(); });
+                         OnError::ShowUnlessLocked, [&] { session_.funUnPauseSession(); });
 }
 
 } // namespace orvan

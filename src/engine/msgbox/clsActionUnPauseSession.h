@@ -1,18 +1,18 @@
 #pragma once
 
-#include "msgbox/MsgBoxAction.h"
+#include "model/MsgBoxAction.h"
 
 namespace orvan {
 
 struct EngineContext;
-class SessionControl;
+class SessionMoves;
 
 // Yes resumes the paused session.
 class clsActionUnPauseSession : public MsgBoxAction {
 public:
-    clsActionUnPauseSession(EngineContext& context, SessionControl& sessionControl)
+    clsActionUnPauseSession(EngineContext& context, SessionMoves& session)
         : context_(context)
-        , sessionControl_(sessionControl) {}
+        , session_(session) {}
 
     void subExecuteCommandButton1() override;
     // No leaves everything as it is.
@@ -20,7 +20,7 @@ public:
 
 private:
     EngineContext& context_;
-    SessionControl& sessionControl_;
+    SessionMoves& session_;
 };
 
 } // namespace orvan

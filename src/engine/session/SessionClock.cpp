@@ -6,13 +6,13 @@
 #include "base/ErrorReporter.h"
 #include "base/TimeFormat.h"
 #include "billing/AmountDue.h"
-#include "link/ServerReports.h"
 #include "localization/Localization.h"
 #include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
 #include "msgbox/MsgBox.h"
 #include "platform/Clock.h"
 #include "platform/SystemInfo.h"
+#include "roles/StatusReporting.h"
 #include "session/SessionControl.h"
 
 #include <cmath>

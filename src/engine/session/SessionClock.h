@@ -9,8 +9,8 @@ struct EngineContext;
 class AmountDue;
 class LockScreen;
 class MsgBox;
-class ServerReports;
 class SessionControl;
+class StatusReporting;
 
 // The session clock and its neighbours on the main window: the 100 ms tick that
 // charges elapsed time to the session, the 500 ms workstation status, the delayed
@@ -22,7 +22,7 @@ public:
         MsgBox& msgBox;
         SessionControl& sessionControl;
         LockScreen& lockScreen;
-        ServerReports& reports;
+        StatusReporting& reports;
     };
 
     SessionClock(EngineContext& context, Parts parts);

@@ -1,7 +1,6 @@
 #include "session/SessionControl.h"
 
 #include "base/ErrorReporter.h"
-#include "link/ServerReports.h"
 #include "localization/Localization.h"
 #include "lockdown/AppControl.h"
 #include "lockdown/SessionCleanup.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "roles/SessionMoves.h"
+
 #include <functional>
 #include <string>
 
@@ -10,20 +12,18 @@ struct FormModel;
 class AppControl;
 class LockScreen;
 class MsgBox;
-class ServerReports;
 class SessionClock;
 class SessionCleanup;
 
 // Moves the workstation between its states and does what each move requires: the
 // session clock, the lock screen, the lockdown, closing applications, cleanup and the
 // status windows. Functions return true (or false where noted).
-class SessionControl {
+class SessionControl : public SessionMoves {
 public:
     struct Parts {
         LockScreen& lockScreen;
         AppControl& appControl;
         SessionCleanup& cleanup;
-        ServerReports& reports;
     };
 
     SessionControl(EngineContext& context, Parts parts);
@@ -37,27 +37,27 @@ public:
         shutdown_ = std::move(shutdown);
     }
 
-    void subActivate();
+    void subActivate() override;
     void subDefaultState();
-    void subLock();
-    void subDeactivate();
-    bool funStartSession();
+    void subLock() override;
+    void subDeactivate() override;
+    bool funStartSession() override;
     // Returns false.
-    bool funStopSession(bool blnNoReboot);
+    bool funStopSession(bool blnNoReboot) override;
     // False when already in that state; the caller refreshes the lock screen.
-    bool funPauseSession();
+    bool funPauseSession() override;
     bool funLockSession();
     bool funFollowSession();
-    bool funUnPauseSession();
-    void subCheckBalance();
+    bool funUnPauseSession() override;
+    void subCheckBalance() override;
     void subShowStatus();
     void subHideStatus();
     bool funHideStatusWindows();
     bool funCloseAllApps();
     // Only log their failures.
     void subSetCloseButtons();
-    void subSetDefaultUsage();
-    void subDeactivationPassword(FormModel* owner);
+    void subSetDefaultUsage() override;
+    void subDeactivationPassword(FormModel* owner) override;
     void subQuitPassword(FormModel* owner);
     void subLogOffPassword(FormModel* owner);
 
