@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the engine alone without Qt,
-# the whole tree with warnings as errors and library assertions, the whole tree under
-# a bounded run of the wire fuzzer, and the whole tree under the address and
-# undefined-behaviour sanitizers.
+# Installs what is missing, checks that the engine's folders stay layers, builds, and
+# runs every test: the engine alone without Qt, the whole tree with warnings as errors
+# and library assertions, the whole tree under a bounded run of the wire fuzzer, and the
+# whole tree under the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+
+echo "== the engine's layers (no include runs upward)"
+scripts/check-layers.sh
 
 echo "== engine alone (no Qt on any include or link path)"
 cmake --preset engine
