@@ -1,5 +1,7 @@
 #include "BlockWidgets.h"
 
+#include "model/PictureBox.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,6 +77,11 @@ QLineEdit* makeField(QWidget* parent, const char* name) {
     edit->setObjectName(QLatin1String(name));
     edit->setMinimumWidth(200);
     return edit;
+}
+
+bool samePicture(const PictureBox& a, const PictureBox& b) {
+    return a.file == b.file && a.backColor == b.backColor && a.png == b.png &&
+           a.pngError == b.pngError;
 }
 
 } // namespace orvan::block

@@ -8,6 +8,10 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
+namespace orvan {
+struct PictureBox;
+} // namespace orvan
+
 // What the parts of the lock screen share: its look and the way its widgets are made.
 namespace orvan::block {
 
@@ -21,5 +25,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* styleClass = nu
 QRadioButton* makeOption(QWidget* parent, const char* name);
 QPushButton* makeButton(QWidget* parent, const char* name);
 QLineEdit* makeField(QWidget* parent, const char* name);
+
+// Whether the model would draw the two boxes alike, for not decoding a picture again.
+bool samePicture(const PictureBox& a, const PictureBox& b);
 
 } // namespace orvan::block

@@ -1,27 +1,23 @@
 #include "BlockWindow.h"
 
+#include "BlockMessage.h"
+#include "BlockSurroundings.h"
 #include "BlockWidgets.h"
 #include "FrontEndMedia.h"
-#include "QtPictures.h"
 #include "WidgetSync.h"
 #include "client/Client.h"
 
 #include <QComboBox>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -37,16 +33,9 @@ using block::makeLabel;
 using block::makeOption;
 
 constexpr double kTwipsPerInch = 1440.0;
-// Narrower than this, a picture column is left empty rather than showing slivers.
-constexpr int kNarrowestColumn = 64;
 // Used until the engine gives the box a size.
 constexpr long kDefaultBoxWidthTwips = 7800;
 constexpr long kDefaultBoxHeightTwips = 6600;
-constexpr int kLogoHeight = 96;
-// What a rich-text box raises for a file it cannot load.
-constexpr long kInvalidFileFormat = 321;
-// Advertising is decoded once at most this large, then shrunk into its cell.
-constexpr QSize kLargestAdvert(1920, 1920);
 
 const char* connectPicture(int index) {
     switch (index) {
@@ -68,21 +57,6 @@ const char* indicatorPicture(int index) {
     default:
         return "indicator_searching_a.png";
     }
-}
-
-bool samePicture(const PictureBox& a, const PictureBox& b) {
-    return a.file == b.file && a.backColor == b.backColor && a.png == b.png &&
-           a.pngError == b.pngError;
-}
-
-// The path with the file's size and time: changes when a file is replaced in place.
-QString fileStamp(const std::string& path) {
-    if (path.empty()) {
-        return {};
-    }
-    const QFileInfo info(QString::fromStdString(path));
-    return info.filePath() + QLatin1Char('|') + QString::number(info.size()) + QLatin1Char('|') +
-           QString::number(info.lastModified().toMSecsSinceEpoch());
 }
 
 bool ctrlAltLeftClick(QEvent* event) {
@@ -116,6 +90,9 @@ BlockWindow::BlockWindow(Client& client, QScreen* screen)
         setGeometry(screen_->geometry());
     }
 }
+
+// The parts are complete only here.
+BlockWindow::~BlockWindow() = default;
 
 template <typename Action>
 void BlockWindow::forward(Action&& action) {
@@ -183,17 +160,7 @@ void BlockWindow::build() {
     auto* boxColumn = new QVBoxLayout(box_);
     boxColumn->setContentsMargins(22, 16, 22, 18);
     boxColumn->setSpacing(10);
-    picLogo_ = makeLabel(box_, "picLogo");
-    picLogo_->setAlignment(Qt::AlignCenter);
-    picLogo_->setFixedHeight(kLogoHeight);
-    picLogo_->installEventFilter(this);
-    rtbMessage_ = new QTextBrowser(box_);
-    rtbMessage_->setObjectName(QStringLiteral("rtbMessage"));
-    rtbMessage_->setFocusPolicy(Qt::NoFocus);
-    rtbMessage_->setOpenLinks(false);
-    rtbMessage_->setMinimumHeight(60);
-    boxColumn->addWidget(picLogo_);
-    boxColumn->addWidget(rtbMessage_, 1);
+    message_ = std::make_unique<BlockMessage>(box_, boxColumn, this, client_);
 
     fraControlsActive_ = buildLoginPanel();
     fraControlsBlocked_ = buildMessagePanel("fraControlsBlocked", {7, 6});
@@ -207,35 +174,7 @@ void BlockWindow::build() {
         panel->hide();
     }
 
-    for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
-        img_[slot] = makeLabel(this, "img");
-        img_[slot]->setObjectName(QStringLiteral("img%1").arg(slot));
-        img_[slot]->setAlignment(Qt::AlignCenter);
-        img_[slot]->hide();
-    }
-
-    // The diagnostic lists: the kill list, the windows found, the kill counter.
-    lists_ = new QFrame(this);
-    lists_->setObjectName(QStringLiteral("lists"));
-    auto* listColumn = new QVBoxLayout(lists_);
-    List1_ = new QListWidget(lists_);
-    List1_->setObjectName(QStringLiteral("List1"));
-    List2_ = new QListWidget(lists_);
-    List2_->setObjectName(QStringLiteral("List2"));
-    lbkill_ = makeLabel(lists_, "lbkill");
-    for (auto* list : {List1_, List2_}) {
-        list->setFocusPolicy(Qt::NoFocus);
-    }
-    listColumn->addWidget(List1_, 1);
-    listColumn->addWidget(List2_, 2);
-    listColumn->addWidget(lbkill_);
-    lists_->hide();
-
-    // State 11: the server's screen over everything.
-    imgFollowServer_ = makeLabel(this, "imgFollowServer");
-    imgFollowServer_->setAlignment(Qt::AlignCenter);
-    imgFollowServer_->installEventFilter(this);
-    imgFollowServer_->hide();
+    surroundings_ = std::make_unique<BlockSurroundings>(this, client_);
 }
 
 QWidget* BlockWindow::buildLoginPanel() {
@@ -416,12 +355,16 @@ void BlockWindow::onTextEdited(QLineEdit* edit, const QString& text) {
 }
 
 bool BlockWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The parts' widgets already send events while the last part is being made.
+    if (surroundings_ == nullptr) {
+        return QWidget::eventFilter(watched, event);
+    }
     auto& actions = client_.lockScreenActions();
-    if (watched == picLogo_ && ctrlAltLeftClick(event)) {
+    if (watched == message_->logo() && ctrlAltLeftClick(event)) {
         forward([&actions] { actions.picLogo_CtrlAltClick(); });
         return true;
     }
-    if (watched == imgFollowServer_ && ctrlAltLeftClick(event)) {
+    if (watched == surroundings_->followPicture() && ctrlAltLeftClick(event)) {
         forward([&actions] { actions.imgFollowServer_CtrlAltClick(); });
         return true;
     }
@@ -502,8 +445,8 @@ bool BlockWindow::sync() {
     syncBands(model);
     syncLogin(model);
     syncPanels(model);
-    syncDocuments(model);
-    syncLists(model);
+    dirty_ |= message_->sync(model);
+    dirty_ |= surroundings_->sync(model);
     if (dirty_) {
         relayout();
     }
@@ -690,7 +633,6 @@ void BlockWindow::syncPanels(const BlockForm& model) {
         changed |= sync::setText(quit, text(model.cmdQuit.caption));
         sync::setToolTip(quit, text(model.cmdQuit.toolTip));
     }
-    changed |= sync::setVisible(imgFollowServer_, model.fraFollowServerVisible);
     // Marked so the customer knows what Enter does; Enter itself is handled here.
     auto* defaultButton = buttonFor(model.defaultButton);
     for (auto* button : {cmdCxn_, cmdReCnx_, cmdUnPause_, cmdQuit_[0], cmdQuit_[1]}) {
@@ -699,107 +641,6 @@ void BlockWindow::syncPanels(const BlockForm& model) {
         }
     }
     dirty_ |= changed;
-}
-
-void BlockWindow::syncDocuments(const BlockForm& model) {
-    // A received file replaces the old one under the same name: its stamp tells.
-    const auto messageFile = fileStamp(model.rtbMessageFile);
-    if (messageFile != messageFile_) {
-        const auto refused = FrontEndMedia::showMessageFile(*rtbMessage_, model.rtbMessageFile);
-        if (!refused.isEmpty()) {
-            // Left empty like a missing file, and written down for the manager.
-            client_.context().errors.report(
-                AppError(kInvalidFileFormat, "Message not shown: " + refused.toStdString()),
-                "frmBlock.rtbMessage_LoadFileError", OnError::LogOnly);
-        }
-        messageFile_ = messageFile;
-        dirty_ = true;
-    }
-    const bool hasMessage = !rtbMessage_->document()->isEmpty();
-    dirty_ |= sync::setVisible(rtbMessage_, hasMessage);
-
-    const auto logoFile = fileStamp(model.picLogo.file);
-    if (!logoEverShown_ || !samePicture(model.picLogo, logoShown_) || logoFile != logoFile_) {
-        logoShown_ = model.picLogo;
-        logoFile_ = logoFile;
-        logoEverShown_ = true;
-        showLogo(model.picLogo);
-    }
-    sync::setToolTip(picLogo_, sync::text(model.picLogoToolTip));
-
-    for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
-        const auto path = sync::text(model.img[slot]);
-        if (path != imgShown_[slot]) {
-            imgShown_[slot] = path;
-            // Decoded once: the columns are laid out again whenever the box changes.
-            if (!path.isEmpty() && !advertising_.contains(path)) {
-                advertising_.insert(path, QtPictures::load(path, kLargestAdvert));
-            }
-            dirty_ = true;
-        }
-    }
-    if (!samePicture(model.imgFollowServer, followShown_)) {
-        followShown_ = model.imgFollowServer;
-        dirty_ = true;
-    }
-}
-
-void BlockWindow::showLogo(const PictureBox& logo) {
-    // Our own logo stands in while the cafe has none that can be drawn: a grey patch at
-    // the top of the box looks broken.
-    if (logo.file.empty() || (logo.png && logo.pngError != 0)) {
-        picLogo_->setPixmap(FrontEndMedia::ownPicture("logo.png"));
-        return;
-    }
-    // As large as the picture shrunk into the logo's place, so that the background
-    // shows only through the picture's own transparency.
-    const QSize place(kLogoHeight * 4, kLogoHeight);
-    const auto natural = QImageReader(sync::text(logo.file)).size();
-    const auto size = !natural.isValid() ? place
-                      : natural.boundedTo(place) == natural
-                          ? natural
-                          : natural.scaled(place, Qt::KeepAspectRatio);
-    const auto rendered = QtPictures::render(logo, size.expandedTo({1, 1}), palette());
-    if (rendered.unreadable) {
-        // The engine drops the file and logs it.
-        // A copy: the engine clears the file it is told about.
-        const auto file = logo.file;
-        client_.lockScreen().images().onUnreadablePicture(file,
-                                                          client_.context().forms.frmBlock.picLogo);
-        picLogo_->setPixmap(FrontEndMedia::ownPicture("logo.png"));
-        return;
-    }
-    picLogo_->setPixmap(rendered.pixmap);
-}
-
-void BlockWindow::syncLists(const BlockForm& model) {
-    dirty_ |= sync::setVisible(lists_, model.listsVisible);
-    if (!model.listsVisible) {
-        return;
-    }
-    bool same1 = List1_->count() == static_cast<int>(model.List1.size());
-    for (int i = 0; same1 && i < List1_->count(); ++i) {
-        same1 = List1_->item(i)->text() == sync::text(model.List1[i]);
-    }
-    if (!same1) {
-        List1_->clear();
-        for (const auto& name : model.List1) {
-            List1_->addItem(sync::text(name));
-        }
-    }
-    bool same2 = List2_->count() == static_cast<int>(model.List2.size());
-    for (int i = 0; same2 && i < List2_->count(); ++i) {
-        same2 = List2_->item(i)->text() == sync::text(model.List2[i].title) &&
-                List2_->item(i)->data(Qt::UserRole).toULongLong() == model.List2[i].handle;
-    }
-    if (!same2) {
-        List2_->clear();
-        for (const auto& window : model.List2) {
-            auto* item = new QListWidgetItem(sync::text(window.title), List2_);
-            item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(window.handle));
-        }
-    }
-    sync::setText(lbkill_, sync::text(model.lbkill));
 }
 
 void BlockWindow::syncFocus(const BlockForm& model) {
@@ -826,19 +667,7 @@ void BlockWindow::relayout() {
     const int width = this->width();
     const int height = this->height();
 
-    if (model.fraFollowServerVisible) {
-        imgFollowServer_->setGeometry(rect());
-        const auto rendered =
-            QtPictures::render(model.imgFollowServer, size(), palette(), QtPictures::Scaling::Fit);
-        if (rendered.unreadable) {
-            auto& follow = client_.context().forms.frmBlock.imgFollowServer;
-            const auto file = follow.file;
-            client_.lockScreen().images().onUnreadablePicture(file, follow);
-        }
-        imgFollowServer_->setPixmap(rendered.pixmap);
-        imgFollowServer_->raise();
-    }
-
+    surroundings_->placeFollowPicture(model);
     const int headerHeight = header_->isHidden() ? 0
                                                  : std::max(pixels(model.fraHeader.height),
                                                             header_->sizeHint().height());
@@ -877,58 +706,7 @@ void BlockWindow::relayout() {
         box_->setGeometry(boxRect);
     }
 
-    // The picture columns left and right of the box.
-    const int boxLeft = boxRect.isNull() ? width / 2 : boxRect.left();
-    const int boxRight = boxRect.isNull() ? width / 2 : boxRect.right();
-    QRect left(band.left(), band.top(), boxLeft - kGap - band.left(), band.height());
-    QRect right(boxRight + 1 + kGap, band.top(), band.right() - boxRight - kGap, band.height());
-    if (!lists_->isHidden()) {
-        // A service aid: it takes the left column, or lies over the left edge when
-        // the column is too narrow to read a list in.
-        constexpr int kNarrowestList = 160;
-        lists_->setGeometry(left.width() >= kNarrowestList
-                                ? left
-                                : QRect(band.left(), band.top(),
-                                        std::min(2 * kNarrowestList, band.width()), band.height()));
-        lists_->raise();
-        left = QRect{};
-    }
-    placePictures(model.fraFollowServerVisible ? QRect{} : left,
-                  model.fraFollowServerVisible ? QRect{} : right);
-}
-
-void BlockWindow::placePictures(const QRect& left, const QRect& right) {
-    std::vector<int> filled;
-    for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
-        img_[slot]->hide();
-        if (!imgShown_[slot].isEmpty() && !advertising_.value(imgShown_[slot]).isNull()) {
-            filled.push_back(slot);
-        }
-    }
-    // Alternate sides so that a few pictures stay balanced; each column split evenly.
-    std::array<std::vector<int>, 2> columns;
-    for (std::size_t i = 0; i < filled.size(); ++i) {
-        columns[i % 2].push_back(filled[i]);
-    }
-    const std::array<QRect, 2> areas{left, right};
-    for (std::size_t side = 0; side < 2; ++side) {
-        const auto& area = areas[side];
-        const auto& chosen = columns[side];
-        if (chosen.empty() || area.width() < kNarrowestColumn || area.height() < kNarrowestColumn) {
-            continue;
-        }
-        const int cell = area.height() / static_cast<int>(chosen.size());
-        for (std::size_t i = 0; i < chosen.size(); ++i) {
-            auto* label = img_[chosen[i]];
-            const QRect place(area.left(), area.top() + static_cast<int>(i) * cell, area.width(),
-                              cell - (i + 1 < chosen.size() ? kGap / 2 : 0));
-            label->setGeometry(place);
-            label->setPixmap(
-                advertising_.value(imgShown_[chosen[i]])
-                    .scaled(place.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-            label->show();
-        }
-    }
+    surroundings_->place(band, boxRect, model);
 }
 
 } // namespace orvan

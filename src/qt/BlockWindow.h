@@ -2,23 +2,22 @@
 
 #include "model/BlockForm.h"
 
-#include <QHash>
-#include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QScreen;
-class QTextBrowser;
 
 namespace orvan {
 
+class BlockMessage;
+class BlockSurroundings;
 class Client;
 
 // The lock screen on one screen: draws frmBlock as the model says and forwards what
@@ -27,6 +26,7 @@ class BlockWindow : public QWidget {
     Q_OBJECT
 public:
     BlockWindow(Client& client, QScreen* screen);
+    ~BlockWindow() override;
 
     QScreen* targetScreen() const { return screen_; }
     // The window on the primary screen takes the focus and the keyboard.
@@ -62,11 +62,7 @@ private:
     void syncBands(const BlockForm& model);
     void syncLogin(const BlockForm& model);
     void syncPanels(const BlockForm& model);
-    void syncDocuments(const BlockForm& model);
-    void showLogo(const PictureBox& logo);
-    void syncLists(const BlockForm& model);
     void syncFocus(const BlockForm& model);
-    void placePictures(const QRect& left, const QRect& right);
     QWidget* widgetFor(BlockForm::Control control) const;
     QPushButton* buttonFor(BlockForm::Control control) const;
     // Runs an engine action, then has every window follow the model.
@@ -97,8 +93,6 @@ private:
 
     // The central box.
     QFrame* box_ = nullptr;
-    QLabel* picLogo_ = nullptr;
-    QTextBrowser* rtbMessage_ = nullptr;
     QWidget* fraControlsActive_ = nullptr;
     QWidget* fraControlsBlocked_ = nullptr;
     QWidget* fraControlsSessionEnd_ = nullptr;
@@ -130,22 +124,9 @@ private:
     std::array<QPushButton*, 2> cmdQuit_{};
     QLabel* lblCloseSessionWarning_ = nullptr;
 
-    // Around the box: advertising, the follow picture, the diagnostic lists.
-    std::array<QLabel*, BlockForm::kPictureSlots> img_{};
-    QLabel* imgFollowServer_ = nullptr;
-    QFrame* lists_ = nullptr;
-    QListWidget* List1_ = nullptr;
-    QListWidget* List2_ = nullptr;
-    QLabel* lbkill_ = nullptr;
-
-    // What was last drawn, so that unchanged pictures are not decoded again.
-    QString messageFile_;
-    PictureBox logoShown_;
-    QString logoFile_;
-    bool logoEverShown_ = false;
-    PictureBox followShown_;
-    QHash<QString, QPixmap> advertising_;
-    std::array<QString, BlockForm::kPictureSlots> imgShown_;
+    // The box's logo and message, and what lies around the box.
+    std::unique_ptr<BlockMessage> message_;
+    std::unique_ptr<BlockSurroundings> surroundings_;
 };
 
 } // namespace orvan
