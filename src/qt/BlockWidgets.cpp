@@ -1,6 +1,7 @@
 #include "BlockWidgets.h"
 
-#include "model/PictureBox.h"
+#include "WidgetSync.h"
+#include "model/BlockForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +78,17 @@ QLineEdit* makeField(QWidget* parent, const char* name) {
     edit->setObjectName(QLatin1String(name));
     edit->setMinimumWidth(200);
     return edit;
+}
+
+bool syncCaptions(const Captions& labels, const BlockForm& model) {
+    bool changed = false;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (labels[i] != nullptr) {
+            changed |= sync::setText(labels[i], sync::text(model.lbl[i].caption));
+            changed |= sync::setVisible(labels[i], !model.lbl[i].caption.empty());
+        }
+    }
+    return changed;
 }
 
 bool samePicture(const PictureBox& a, const PictureBox& b) {
