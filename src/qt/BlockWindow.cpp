@@ -1,26 +1,20 @@
 #include "BlockWindow.h"
 
-#include "FrontEndMedia.h"
-#include "QtPictures.h"
+#include "BlockBands.h"
+#include "BlockLogin.h"
+#include "BlockMessage.h"
+#include "BlockPanels.h"
+#include "BlockSurroundings.h"
 #include "WidgetSync.h"
 #include "client/Client.h"
 
-#include <QComboBox>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -29,120 +23,12 @@ namespace orvan {
 namespace {
 
 using Control = BlockForm::Control;
+using block::kGap;
 
 constexpr double kTwipsPerInch = 1440.0;
-// Room kept between the box, the bands and the picture columns.
-constexpr int kGap = 16;
-// Narrower than this, a picture column is left empty rather than showing slivers.
-constexpr int kNarrowestColumn = 64;
 // Used until the engine gives the box a size.
 constexpr long kDefaultBoxWidthTwips = 7800;
 constexpr long kDefaultBoxHeightTwips = 6600;
-constexpr int kLogoHeight = 96;
-// What a rich-text box raises for a file it cannot load.
-constexpr long kInvalidFileFormat = 321;
-// Advertising is decoded once at most this large, then shrunk into its cell.
-constexpr QSize kLargestAdvert(1920, 1920);
-
-// Calm dark surroundings, a light box with dark text inside: readable in a dim room.
-constexpr const char* kStyle = R"(
-orvan--BlockWindow { background: #17212b; }
-QFrame#fraHeader, QFrame#fraFooter { background: #0e151c; }
-QFrame#fraHeader QLabel, QFrame#fraFooter QLabel, QFrame#fraNoServCnx QLabel { color: #dbe4ec; }
-QLabel#lblWksnName { font-size: 15pt; font-weight: bold; }
-QFrame#fraForm { background: #edf1f5; border: 1px solid #8fa3b6; border-radius: 10px; }
-QFrame#fraForm QLabel, QFrame#fraForm QRadioButton { color: #1b2733; }
-QLabel.panelTitle { font-weight: bold; color: #24476b; }
-QLabel.notice { font-size: 12pt; font-weight: bold; color: #1b2733; }
-QLabel.hint { background: #fff6d8; border: 1px solid #d8b860; border-radius: 3px; padding: 2px 6px; color: #4a3a00; }
-QLabel#lblCloseSessionWarning { color: #a12a1a; font-weight: bold; }
-QTextBrowser#rtbMessage { background: #ffffff; border: 1px solid #c3ced9; border-radius: 4px; }
-QLineEdit { background: #ffffff; color: #111; border: 1px solid #8fa3b6; border-radius: 3px; padding: 3px; }
-QLineEdit:focus { border: 2px solid #2f7fd0; }
-QLineEdit:disabled { background: #e0e5ea; color: #6b7785; }
-QPushButton { background: #2f7fd0; color: white; border: none; border-radius: 5px; padding: 7px 18px; font-weight: bold; }
-QPushButton:hover { background: #3a8de0; }
-QPushButton:focus { border: 2px solid #0e2a48; }
-QPushButton:default:enabled { border: 2px solid #f5c542; }
-QPushButton:disabled { background: #a9b6c3; color: #eef2f5; }
-QPushButton#cmdQuit0, QPushButton#cmdQuit1 { background: #5b6b7b; }
-QComboBox { background: #243240; color: #dbe4ec; border: 1px solid #3c4e60; border-radius: 3px; padding: 2px 8px; min-width: 110px; }
-QComboBox QAbstractItemView { background: #243240; color: #dbe4ec; selection-background-color: #2f7fd0; }
-QFrame#lists { background: #0e151c; border: 1px solid #3c4e60; }
-QFrame#lists QLabel { color: #dbe4ec; }
-QListWidget { background: #1e2a36; color: #dbe4ec; border: none; }
-QLabel#imgFollowServer { background: #000000; }
-)";
-
-QLabel* makeLabel(QWidget* parent, const char* name, const char* styleClass = nullptr) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setWordWrap(true);
-    if (styleClass != nullptr) {
-        label->setProperty("class", QLatin1String(styleClass));
-    }
-    return label;
-}
-
-QRadioButton* makeOption(QWidget* parent, const char* name) {
-    auto* option = new QRadioButton(parent);
-    option->setObjectName(QLatin1String(name));
-    // The engine decides which option holds; Qt must not switch the others itself.
-    option->setAutoExclusive(false);
-    return option;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-QLineEdit* makeField(QWidget* parent, const char* name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMinimumWidth(200);
-    return edit;
-}
-
-const char* connectPicture(int index) {
-    switch (index) {
-    case 2:
-        return "cxn_member.png";
-    case 3:
-        return "cxn_selfservice.png";
-    default:
-        return "cxn_card.png";
-    }
-}
-
-const char* indicatorPicture(int index) {
-    switch (index) {
-    case 2:
-        return "indicator_searching_b.png";
-    case 3:
-        return "indicator_connected.png";
-    default:
-        return "indicator_searching_a.png";
-    }
-}
-
-bool samePicture(const PictureBox& a, const PictureBox& b) {
-    return a.file == b.file && a.backColor == b.backColor && a.png == b.png &&
-           a.pngError == b.pngError;
-}
-
-// The path with the file's size and time: changes when a file is replaced in place.
-QString fileStamp(const std::string& path) {
-    if (path.empty()) {
-        return {};
-    }
-    const QFileInfo info(QString::fromStdString(path));
-    return info.filePath() + QLatin1Char('|') + QString::number(info.size()) + QLatin1Char('|') +
-           QString::number(info.lastModified().toMSecsSinceEpoch());
-}
 
 bool ctrlAltLeftClick(QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress) {
@@ -162,12 +48,13 @@ bool isEnter(int key) {
 BlockWindow::BlockWindow(Client& client, QScreen* screen)
     : QWidget(nullptr)
     , client_(client)
-    , screen_(screen) {
+    , screen_(screen)
+    , forward_([this] { emit actionForwarded(); }) {
     setObjectName(QStringLiteral("frmBlock"));
     setAttribute(Qt::WA_StyledBackground);
     // The window closer spares windows whose titles contain the program's name.
     setWindowTitle(QStringLiteral("Orvan"));
-    setStyleSheet(QLatin1String(kStyle));
+    setStyleSheet(block::styleSheet());
     build();
     applyWindowFlags(client_.context().forms.frmBlock.topMost);
     if (screen_ != nullptr) {
@@ -176,11 +63,8 @@ BlockWindow::BlockWindow(Client& client, QScreen* screen)
     }
 }
 
-template <typename Action>
-void BlockWindow::forward(Action&& action) {
-    action();
-    emit actionForwarded();
-}
+// The parts are complete only here.
+BlockWindow::~BlockWindow() = default;
 
 int BlockWindow::pixels(long twips) const {
     const double dpi = screen_ != nullptr && screen_->logicalDotsPerInch() > 0
@@ -190,51 +74,8 @@ int BlockWindow::pixels(long twips) const {
 }
 
 void BlockWindow::build() {
-    // The header: the workstation's name centred, the language chooser at the right.
-    header_ = new QFrame(this);
-    header_->setObjectName(QStringLiteral("fraHeader"));
-    auto* headerGrid = new QGridLayout(header_);
-    headerGrid->setContentsMargins(kGap, 6, kGap, 6);
-    lblWksnName_ = makeLabel(header_, "lblWksnName");
-    lblWksnName_->setWordWrap(false);
-    lblWksnName_->setAlignment(Qt::AlignCenter);
-    cmbLanguage_ = new QComboBox(header_);
-    cmbLanguage_->setObjectName(QStringLiteral("cmbLanguage"));
-    cmbLanguage_->setFocusPolicy(Qt::ClickFocus);
-    headerGrid->addWidget(lblWksnName_, 0, 1);
-    headerGrid->addWidget(cmbLanguage_, 0, 2, Qt::AlignRight | Qt::AlignVCenter);
-    headerGrid->setColumnStretch(0, 1);
-    headerGrid->setColumnStretch(2, 1);
-    connect(cmbLanguage_, &QComboBox::activated, this, [this](int index) {
-        forward([this, index] { client_.lockScreenActions().cmbLanguage_Click(index); });
-    });
-
-    // The footer: the service spot, the contact line, the shop's own line.
-    footer_ = new QFrame(this);
-    footer_->setObjectName(QStringLiteral("fraFooter"));
-    auto* footerRow = new QHBoxLayout(footer_);
-    footerRow->setContentsMargins(8, 4, kGap, 4);
-    picservice_ = makeLabel(footer_, "picservice");
-    picservice_->setPixmap(FrontEndMedia::ownPicture("service.png"));
-    picservice_->installEventFilter(this);
-    label1_ = makeLabel(footer_, "Label1");
-    label1_->setAlignment(Qt::AlignCenter);
-    lblGNU_ = makeLabel(footer_, "lblGNU");
-    lblGNU_->setWordWrap(false);
-    footerRow->addWidget(picservice_);
-    footerRow->addWidget(label1_, 1);
-    footerRow->addWidget(lblGNU_);
-
-    // The connection indicator, right under the header.
-    indicator_ = new QFrame(this);
-    indicator_->setObjectName(QStringLiteral("fraNoServCnx"));
-    auto* indicatorRow = new QHBoxLayout(indicator_);
-    indicatorRow->setContentsMargins(6, 2, 6, 2);
-    imgNoServCnx_ = makeLabel(indicator_, "imgNoServCnx");
-    lblstatus_ = makeLabel(indicator_, "lblstatus");
-    lblstatus_->setWordWrap(false);
-    indicatorRow->addWidget(imgNoServCnx_);
-    indicatorRow->addWidget(lblstatus_);
+    // Made in this order, which is the order they stack and take the focus in.
+    bands_ = std::make_unique<BlockBands>(this, client_, forward_);
 
     // The central box: logo, message, and the panel of the state.
     box_ = new QFrame(this);
@@ -242,260 +83,38 @@ void BlockWindow::build() {
     auto* boxColumn = new QVBoxLayout(box_);
     boxColumn->setContentsMargins(22, 16, 22, 18);
     boxColumn->setSpacing(10);
-    picLogo_ = makeLabel(box_, "picLogo");
-    picLogo_->setAlignment(Qt::AlignCenter);
-    picLogo_->setFixedHeight(kLogoHeight);
-    picLogo_->installEventFilter(this);
-    rtbMessage_ = new QTextBrowser(box_);
-    rtbMessage_->setObjectName(QStringLiteral("rtbMessage"));
-    rtbMessage_->setFocusPolicy(Qt::NoFocus);
-    rtbMessage_->setOpenLinks(false);
-    rtbMessage_->setMinimumHeight(60);
-    boxColumn->addWidget(picLogo_);
-    boxColumn->addWidget(rtbMessage_, 1);
-
-    fraControlsActive_ = buildLoginPanel();
-    fraControlsBlocked_ = buildMessagePanel("fraControlsBlocked", {7, 6});
-    fraControlsSessionEnd_ = buildMessagePanel("fraControlsSessionEnd", {8, 9});
-    fraControlsNoMoreCredit_ = buildNoCreditPanel();
-    fraControlsPaused_ = buildPausedPanel();
-    fraControlsLocked_ = buildMessagePanel("fraControlsLocked", {0, 12});
-    for (auto* panel : {fraControlsActive_, fraControlsBlocked_, fraControlsSessionEnd_,
-                        fraControlsNoMoreCredit_, fraControlsPaused_, fraControlsLocked_}) {
+    message_ = std::make_unique<BlockMessage>(box_, boxColumn, this, client_);
+    login_ = std::make_unique<BlockLogin>(box_, this, client_, forward_);
+    panels_ = std::make_unique<BlockPanels>(box_, this, client_, forward_);
+    boxColumn->addWidget(login_->panel());
+    login_->panel()->hide();
+    for (auto* panel : panels_->panels()) {
         boxColumn->addWidget(panel);
         panel->hide();
     }
 
-    for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
-        img_[slot] = makeLabel(this, "img");
-        img_[slot]->setObjectName(QStringLiteral("img%1").arg(slot));
-        img_[slot]->setAlignment(Qt::AlignCenter);
-        img_[slot]->hide();
-    }
-
-    // The diagnostic lists: the kill list, the windows found, the kill counter.
-    lists_ = new QFrame(this);
-    lists_->setObjectName(QStringLiteral("lists"));
-    auto* listColumn = new QVBoxLayout(lists_);
-    List1_ = new QListWidget(lists_);
-    List1_->setObjectName(QStringLiteral("List1"));
-    List2_ = new QListWidget(lists_);
-    List2_->setObjectName(QStringLiteral("List2"));
-    lbkill_ = makeLabel(lists_, "lbkill");
-    for (auto* list : {List1_, List2_}) {
-        list->setFocusPolicy(Qt::NoFocus);
-    }
-    listColumn->addWidget(List1_, 1);
-    listColumn->addWidget(List2_, 2);
-    listColumn->addWidget(lbkill_);
-    lists_->hide();
-
-    // State 11: the server's screen over everything.
-    imgFollowServer_ = makeLabel(this, "imgFollowServer");
-    imgFollowServer_->setAlignment(Qt::AlignCenter);
-    imgFollowServer_->installEventFilter(this);
-    imgFollowServer_->hide();
-}
-
-QWidget* BlockWindow::buildLoginPanel() {
-    auto* panel = new QWidget(box_);
-    panel->setObjectName(QStringLiteral("fraControlsActive"));
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(6);
-
-    lblKind_ = makeLabel(panel, "lbl2", "panelTitle");
-    lbl_[2] = lblKind_;
-    optCard_ = makeOption(panel, "optCard");
-    OptClient_ = makeOption(panel, "OptClient");
-    optSelfService_ = makeOption(panel, "optSelfService");
-    auto* kinds = new QHBoxLayout;
-    kinds->setSpacing(14);
-    kinds->addWidget(optCard_);
-    kinds->addWidget(OptClient_);
-    kinds->addWidget(optSelfService_);
-    kinds->addStretch(1);
-    column->addWidget(lblKind_);
-    column->addLayout(kinds);
-
-    // The card number.
-    fraCardNumber_ = new QWidget(panel);
-    fraCardNumber_->setObjectName(QStringLiteral("fraCardNumber"));
-    auto* cardGrid = new QGridLayout(fraCardNumber_);
-    cardGrid->setContentsMargins(0, 4, 0, 0);
-    fraCardNumberCaption_ = makeLabel(fraCardNumber_, "fraCardNumberCaption");
-    fraCardNumberCaption_->setWordWrap(false);
-    txtCardNum_ = makeField(fraCardNumber_, "txtCardNum");
-    txtCardNumToolTip_ = makeLabel(fraCardNumber_, "txtCardNumToolTip", "hint");
-    txtCardNumToolTip_->hide();
-    cardGrid->addWidget(fraCardNumberCaption_, 0, 0);
-    cardGrid->addWidget(txtCardNum_, 0, 1);
-    cardGrid->addWidget(txtCardNumToolTip_, 1, 1);
-    cardGrid->setColumnStretch(1, 1);
-    column->addWidget(fraCardNumber_);
-
-    // The member's login and password.
-    fraClient_ = new QWidget(panel);
-    fraClient_->setObjectName(QStringLiteral("fraClient"));
-    auto* clientGrid = new QGridLayout(fraClient_);
-    clientGrid->setContentsMargins(0, 4, 0, 0);
-    lbl_[13] = makeLabel(fraClient_, "lbl13", "panelTitle");
-    lbl_[14] = makeLabel(fraClient_, "lbl14");
-    lbl_[15] = makeLabel(fraClient_, "lbl15");
-    lbl_[14]->setWordWrap(false);
-    lbl_[15]->setWordWrap(false);
-    txtLogin_ = makeField(fraClient_, "txtLogin");
-    txtPassword_ = makeField(fraClient_, "txtPassword");
-    txtPassword_->setEchoMode(QLineEdit::Password);
-    txtLoginToolTip_ = makeLabel(fraClient_, "txtLoginToolTip", "hint");
-    txtLoginToolTip_->hide();
-    clientGrid->addWidget(lbl_[13], 0, 0, 1, 2);
-    clientGrid->addWidget(lbl_[14], 1, 0);
-    clientGrid->addWidget(txtLogin_, 1, 1);
-    clientGrid->addWidget(txtLoginToolTip_, 2, 1);
-    clientGrid->addWidget(lbl_[15], 3, 0);
-    clientGrid->addWidget(txtPassword_, 3, 1);
-    clientGrid->setColumnStretch(1, 1);
-    column->addWidget(fraClient_);
-
-    // Internet or not, and the connect button.
-    lbl_[3] = makeLabel(panel, "lbl3", "panelTitle");
-    optConnected_ = makeOption(panel, "optConnected");
-    optDisconnected_ = makeOption(panel, "optDisconnected");
-    auto* usage = new QHBoxLayout;
-    usage->setSpacing(14);
-    usage->addWidget(optConnected_);
-    usage->addWidget(optDisconnected_);
-    usage->addStretch(1);
-    column->addSpacing(4);
-    column->addWidget(lbl_[3]);
-    column->addLayout(usage);
-    cmdCxn_ = makeButton(panel, "cmdCxn");
-    cmdCxn_->setIconSize(QSize(32, 32));
-    column->addSpacing(4);
-    column->addWidget(cmdCxn_, 0, Qt::AlignHCenter);
-
-    auto& login = client_.loginPanel();
-    connect(optCard_, &QRadioButton::clicked, this,
-            [this, &login] { forward([&login] { login.optCard_Click(); }); });
-    connect(OptClient_, &QRadioButton::clicked, this,
-            [this, &login] { forward([&login] { login.OptClient_Click(); }); });
-    connect(optSelfService_, &QRadioButton::clicked, this,
-            [this, &login] { forward([&login] { login.optSelfService_Click(); }); });
-    connect(optConnected_, &QRadioButton::clicked, this,
-            [this, &login] { forward([&login] { login.optConnected_Click(); }); });
-    connect(optDisconnected_, &QRadioButton::clicked, this,
-            [this, &login] { forward([&login] { login.optDisconnected_Click(); }); });
-    connect(cmdCxn_, &QPushButton::clicked, this,
-            [this, &login] { forward([&login] { login.cmdCxn_Click(); }); });
-    for (auto* edit : {txtCardNum_, txtLogin_, txtPassword_}) {
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, edit](const QString& text) { onTextEdited(edit, text); });
-        edit->installEventFilter(this);
-    }
-    return panel;
-}
-
-QWidget* BlockWindow::buildMessagePanel(const char* name, std::initializer_list<int> labels) {
-    auto* panel = new QWidget(box_);
-    panel->setObjectName(QLatin1String(name));
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(0, 0, 0, 0);
-    bool first = true;
-    for (const int index : labels) {
-        lbl_[index] = makeLabel(panel, "lbl", first ? "notice" : nullptr);
-        lbl_[index]->setObjectName(QStringLiteral("lbl%1").arg(index));
-        lbl_[index]->setAlignment(Qt::AlignCenter);
-        column->addWidget(lbl_[index]);
-        first = false;
-    }
-    return panel;
-}
-
-QWidget* BlockWindow::buildNoCreditPanel() {
-    auto* panel = buildMessagePanel("fraControlsNoMoreCredit", {4, 5});
-    auto* column = static_cast<QVBoxLayout*>(panel->layout());
-    lblCloseSessionWarning_ = makeLabel(panel, "lblCloseSessionWarning");
-    lblCloseSessionWarning_->setAlignment(Qt::AlignCenter);
-    cmdReCnx_ = makeButton(panel, "cmdReCnx");
-    cmdQuit_[0] = makeButton(panel, "cmdQuit0");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdReCnx_);
-    buttons->addSpacing(kGap);
-    buttons->addWidget(cmdQuit_[0]);
-    buttons->addStretch(1);
-    column->addWidget(lblCloseSessionWarning_);
-    column->addSpacing(6);
-    column->addLayout(buttons);
-    auto& actions = client_.lockScreenActions();
-    connect(cmdReCnx_, &QPushButton::clicked, this,
-            [this, &actions] { forward([&actions] { actions.cmdReCnx_Click(); }); });
-    connect(cmdQuit_[0], &QPushButton::clicked, this,
-            [this, &actions] { forward([&actions] { actions.cmdQuit_Click(0); }); });
-    return panel;
-}
-
-QWidget* BlockWindow::buildPausedPanel() {
-    auto* panel = buildMessagePanel("fraControlsPaused", {11, 10});
-    auto* column = static_cast<QVBoxLayout*>(panel->layout());
-    cmdUnPause_ = makeButton(panel, "cmdUnPause");
-    cmdQuit_[1] = makeButton(panel, "cmdQuit1");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdUnPause_);
-    buttons->addSpacing(kGap);
-    buttons->addWidget(cmdQuit_[1]);
-    buttons->addStretch(1);
-    column->addSpacing(6);
-    column->addLayout(buttons);
-    auto& actions = client_.lockScreenActions();
-    connect(cmdUnPause_, &QPushButton::clicked, this,
-            [this, &actions] { forward([&actions] { actions.cmdUnPause_Click(); }); });
-    connect(cmdQuit_[1], &QPushButton::clicked, this,
-            [this, &actions] { forward([&actions] { actions.cmdQuit_Click(1); }); });
-    return panel;
-}
-
-void BlockWindow::onTextEdited(QLineEdit* edit, const QString& text) {
-    auto& login = client_.loginPanel();
-    const auto value = text.toStdString();
-    if (edit == txtPassword_) {
-        forward([&] { login.txtPassword_Change(value); });
-        return;
-    }
-    const int caret = sync::characterIndex(text, edit->cursorPosition());
-    int placed = caret;
-    forward([&] {
-        placed = edit == txtCardNum_ ? login.txtCardNum_Change(value, caret)
-                                     : login.txtLogin_Change(value, caret);
-    });
-    // The sync above put the filtered text in; the caret goes where the filter says.
-    edit->setCursorPosition(sync::utf16Position(edit->text(), placed));
+    surroundings_ = std::make_unique<BlockSurroundings>(this, client_);
 }
 
 bool BlockWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The parts' widgets already send events while the last part is being made.
+    if (surroundings_ == nullptr) {
+        return QWidget::eventFilter(watched, event);
+    }
     auto& actions = client_.lockScreenActions();
-    if (watched == picLogo_ && ctrlAltLeftClick(event)) {
-        forward([&actions] { actions.picLogo_CtrlAltClick(); });
+    if (watched == message_->logo() && ctrlAltLeftClick(event)) {
+        forward_([&actions] { actions.picLogo_CtrlAltClick(); });
         return true;
     }
-    if (watched == imgFollowServer_ && ctrlAltLeftClick(event)) {
-        forward([&actions] { actions.imgFollowServer_CtrlAltClick(); });
+    if (watched == surroundings_->followPicture() && ctrlAltLeftClick(event)) {
+        forward_([&actions] { actions.imgFollowServer_CtrlAltClick(); });
         return true;
     }
-    if (watched == picservice_ && event->type() == QEvent::MouseButtonDblClick) {
-        forward([&actions] { actions.picservice_DblClick(); });
+    if (watched == bands_->serviceSpot() && event->type() == QEvent::MouseButtonDblClick) {
+        forward_([&actions] { actions.picservice_DblClick(); });
         return true;
     }
-    if (event->type() == QEvent::FocusOut) {
-        auto& login = client_.loginPanel();
-        if (watched == txtCardNum_) {
-            forward([&login] { login.txtCardNum_LostFocus(); });
-        } else if (watched == txtLogin_) {
-            forward([&login] { login.txtLogin_LostFocus(); });
-        }
-    }
+    login_->focusLeft(watched, event);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -506,7 +125,7 @@ void BlockWindow::keyPressEvent(QKeyEvent* event) {
     }
     const auto held = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     if (held == (Qt::ControlModifier | Qt::AltModifier)) {
-        forward([this] { client_.lockScreenActions().Form_CtrlAltEnter(); });
+        forward_([this] { client_.lockScreenActions().Form_CtrlAltEnter(); });
         return;
     }
     // Enter presses the button that has the focus, else the default button.
@@ -525,44 +144,25 @@ void BlockWindow::resizeEvent(QResizeEvent* event) {
 }
 
 QWidget* BlockWindow::widgetFor(Control control) const {
-    switch (control) {
-    case Control::txtCardNum:
-        return txtCardNum_;
-    case Control::txtLogin:
-        return txtLogin_;
-    case Control::txtPassword:
-        return txtPassword_;
-    case Control::optConnected:
-        return optConnected_;
-    default:
-        return buttonFor(control);
+    if (auto* widget = login_->widgetFor(control)) {
+        return widget;
     }
+    return buttonFor(control);
 }
 
 QPushButton* BlockWindow::buttonFor(Control control) const {
-    switch (control) {
-    case Control::cmdCxn:
-        return cmdCxn_;
-    case Control::cmdReCnx:
-        return cmdReCnx_;
-    case Control::cmdUnPause:
-        return cmdUnPause_;
-    case Control::cmdQuit0:
-        return cmdQuit_[0];
-    case Control::cmdQuit1:
-        return cmdQuit_[1];
-    default:
-        return nullptr;
-    }
+    return control == Control::cmdCxn ? login_->connectButton() : panels_->buttonFor(control);
 }
 
 bool BlockWindow::sync() {
     const auto& model = client_.context().forms.frmBlock;
-    syncBands(model);
-    syncLogin(model);
-    syncPanels(model);
-    syncDocuments(model);
-    syncLists(model);
+    dirty_ |= bands_->sync(model);
+    dirty_ |= login_->sync(model);
+    dirty_ |= sync::setVisible(box_, model.fraFormVisible);
+    dirty_ |= panels_->sync(model);
+    syncDefaultButton(model);
+    dirty_ |= message_->sync(model);
+    dirty_ |= surroundings_->sync(model);
     if (dirty_) {
         relayout();
     }
@@ -619,246 +219,16 @@ void BlockWindow::applyWindowFlags(bool topMost) {
     shownTopMost_ = topMost;
 }
 
-void BlockWindow::syncBands(const BlockForm& model) {
-    using sync::text;
-    bool changed = false;
-    changed |= sync::setVisible(header_, model.fraHeaderVisible);
-    changed |= sync::setVisible(footer_, model.fraFooterVisible);
-    changed |= sync::setVisible(indicator_, model.fraHeaderVisible);
-    changed |= sync::setText(lblWksnName_, text(model.lblWksnName));
-    sync::setToolTip(lblWksnName_, text(model.lblWksnNameToolTip));
-    changed |= sync::setText(label1_, text(model.Label1));
-    changed |= sync::setText(lblGNU_, text(model.lblGNU));
-
-    // The language chooser: rebuilt only when its entries change.
-    bool sameEntries = cmbLanguage_->count() == static_cast<int>(model.cmbLanguage.size());
-    for (int i = 0; sameEntries && i < cmbLanguage_->count(); ++i) {
-        sameEntries = cmbLanguage_->itemText(i) == text(model.cmbLanguage[i].name);
-    }
-    if (!sameEntries) {
-        const QSignalBlocker blocker(cmbLanguage_);
-        cmbLanguage_->clear();
-        for (const auto& entry : model.cmbLanguage) {
-            cmbLanguage_->addItem(text(entry.name), entry.row);
-        }
-        changed = true;
-    }
-    if (cmbLanguage_->currentIndex() != model.cmbLanguageIndex) {
-        const QSignalBlocker blocker(cmbLanguage_);
-        cmbLanguage_->setCurrentIndex(model.cmbLanguageIndex);
-    }
-    sync::setVisible(cmbLanguage_, !model.cmbLanguage.empty());
-
-    // The indicator's picture and text.
-    const auto picture = QString::fromLatin1(indicatorPicture(model.imgCnxIndicator));
-    if (imgNoServCnx_->property("picture").toString() != picture) {
-        imgNoServCnx_->setPixmap(
-            FrontEndMedia::ownPicture(indicatorPicture(model.imgCnxIndicator)));
-        imgNoServCnx_->setProperty("picture", picture);
-    }
-    changed |= sync::setText(lblstatus_, text(model.lblCnxIndicator));
-    sync::setToolTip(imgNoServCnx_, text(model.imgNoServCnxToolTip));
-    sync::setToolTip(lblstatus_, text(model.imgNoServCnxToolTip));
-    dirty_ |= changed;
-}
-
-void BlockWindow::syncLogin(const BlockForm& model) {
-    using sync::text;
-    bool changed = false;
-    const auto option = [&changed](QRadioButton* button, const BlockForm::Option& value,
-                                   const BlockForm::Caption& caption) {
-        sync::setChecked(button, value.value);
-        sync::setEnabled(button, value.enabled);
-        changed |= sync::setText(button, text(caption.caption));
-        sync::setToolTip(button, text(caption.toolTip));
-    };
-    option(optCard_, model.optCard, model.optCardText);
-    option(OptClient_, model.OptClient, model.OptClientText);
-    option(optSelfService_, model.optSelfService, model.optSelfServiceText);
-    option(optConnected_, model.optConnected, model.optConnectedText);
-    option(optDisconnected_, model.optDisconnected, model.optDisconnectedText);
-
-    changed |= sync::setVisible(fraCardNumber_, model.fraCardNumberVisible);
-    changed |= sync::setVisible(fraClient_, model.fraClientVisible);
-    changed |= sync::setText(fraCardNumberCaption_, text(model.fraCardNumber.caption));
-
-    // The card number hides behind the model's password character, when there is one.
-    const auto mask = text(model.txtCardNumPasswordChar);
-    const auto echo = mask.isEmpty() ? QLineEdit::Normal : QLineEdit::Password;
-    if (txtCardNum_->echoMode() != echo) {
-        txtCardNum_->setEchoMode(echo);
-    }
-    const auto maskStyle =
-        mask.isEmpty()
-            ? QString{}
-            : QStringLiteral("lineedit-password-character: %1;").arg(mask.at(0).unicode());
-    if (txtCardNum_->styleSheet() != maskStyle) {
-        txtCardNum_->setStyleSheet(maskStyle);
-    }
-
-    const auto field = [](QLineEdit* edit, const std::string& value, bool enabled,
-                          const BlockForm::Caption& caption) {
-        sync::setText(edit, text(value));
-        sync::setEnabled(edit, enabled);
-        sync::setToolTip(edit, text(caption.toolTip));
-    };
-    field(txtCardNum_, model.txtCardNum, model.txtCardNumEnabled, model.txtCardNumText);
-    field(txtLogin_, model.txtLogin, model.txtLoginEnabled, model.txtLoginText);
-    field(txtPassword_, model.txtPassword, model.txtPasswordEnabled, model.txtPasswordText);
-
-    changed |= sync::setText(txtCardNumToolTip_, text(model.txtCardNumToolTip));
-    changed |= sync::setVisible(txtCardNumToolTip_, model.txtCardNumToolTipVisible);
-    changed |= sync::setText(txtLoginToolTip_, text(model.txtLoginToolTip));
-    changed |= sync::setVisible(txtLoginToolTip_, model.txtLoginToolTipVisible);
-
-    changed |= sync::setText(cmdCxn_, text(model.cmdCxn.caption));
-    sync::setToolTip(cmdCxn_, text(model.cmdCxn.toolTip));
-    sync::setEnabled(cmdCxn_, model.cmdCxnEnabled);
-    const auto picture = QString::fromLatin1(connectPicture(model.cmdCxnPicture));
-    if (cmdCxn_->property("picture").toString() != picture) {
-        cmdCxn_->setIcon(QIcon(FrontEndMedia::ownPicture(connectPicture(model.cmdCxnPicture))));
-        cmdCxn_->setProperty("picture", picture);
-    }
-    dirty_ |= changed;
-}
-
-void BlockWindow::syncPanels(const BlockForm& model) {
-    using sync::text;
-    bool changed = false;
-    changed |= sync::setVisible(box_, model.fraFormVisible);
-    changed |= sync::setVisible(fraControlsActive_, model.fraControlsActive);
-    changed |= sync::setVisible(fraControlsBlocked_, model.fraControlsBlocked);
-    changed |= sync::setVisible(fraControlsSessionEnd_, model.fraControlsSessionEnd);
-    changed |= sync::setVisible(fraControlsNoMoreCredit_, model.fraControlsNoMoreCredit);
-    changed |= sync::setVisible(fraControlsPaused_, model.fraControlsPaused);
-    changed |= sync::setVisible(fraControlsLocked_, model.fraControlsLocked);
-    for (std::size_t i = 0; i < lbl_.size(); ++i) {
-        if (lbl_[i] != nullptr) {
-            changed |= sync::setText(lbl_[i], text(model.lbl[i].caption));
-            changed |= sync::setVisible(lbl_[i], !model.lbl[i].caption.empty());
-        }
-    }
-    changed |= sync::setText(lblCloseSessionWarning_, text(model.lblCloseSessionWarningText));
-    changed |= sync::setVisible(lblCloseSessionWarning_, !model.lblCloseSessionWarningText.empty());
-    changed |= sync::setText(cmdReCnx_, text(model.cmdReCnx.caption));
-    sync::setToolTip(cmdReCnx_, text(model.cmdReCnx.toolTip));
-    sync::setEnabled(cmdReCnx_, model.cmdReCnxEnabled);
-    changed |= sync::setText(cmdUnPause_, text(model.cmdUnPause.caption));
-    sync::setToolTip(cmdUnPause_, text(model.cmdUnPause.toolTip));
-    for (auto* quit : cmdQuit_) {
-        changed |= sync::setText(quit, text(model.cmdQuit.caption));
-        sync::setToolTip(quit, text(model.cmdQuit.toolTip));
-    }
-    changed |= sync::setVisible(imgFollowServer_, model.fraFollowServerVisible);
+void BlockWindow::syncDefaultButton(const BlockForm& model) {
     // Marked so the customer knows what Enter does; Enter itself is handled here.
     auto* defaultButton = buttonFor(model.defaultButton);
-    for (auto* button : {cmdCxn_, cmdReCnx_, cmdUnPause_, cmdQuit_[0], cmdQuit_[1]}) {
+    for (const auto control : {Control::cmdCxn, Control::cmdReCnx, Control::cmdUnPause,
+                               Control::cmdQuit0, Control::cmdQuit1}) {
+        auto* button = buttonFor(control);
         if (button->isDefault() != (button == defaultButton)) {
             button->setDefault(button == defaultButton);
         }
     }
-    dirty_ |= changed;
-}
-
-void BlockWindow::syncDocuments(const BlockForm& model) {
-    // A received file replaces the old one under the same name: its stamp tells.
-    const auto messageFile = fileStamp(model.rtbMessageFile);
-    if (messageFile != messageFile_) {
-        const auto refused = FrontEndMedia::showMessageFile(*rtbMessage_, model.rtbMessageFile);
-        if (!refused.isEmpty()) {
-            // Left empty like a missing file, and written down for the manager.
-            client_.context().errors.report(
-                AppError(kInvalidFileFormat, "Message not shown: " + refused.toStdString()),
-                "frmBlock.rtbMessage_LoadFileError", OnError::LogOnly);
-        }
-        messageFile_ = messageFile;
-        dirty_ = true;
-    }
-    const bool hasMessage = !rtbMessage_->document()->isEmpty();
-    dirty_ |= sync::setVisible(rtbMessage_, hasMessage);
-
-    const auto logoFile = fileStamp(model.picLogo.file);
-    if (!logoEverShown_ || !samePicture(model.picLogo, logoShown_) || logoFile != logoFile_) {
-        logoShown_ = model.picLogo;
-        logoFile_ = logoFile;
-        logoEverShown_ = true;
-        showLogo(model.picLogo);
-    }
-    sync::setToolTip(picLogo_, sync::text(model.picLogoToolTip));
-
-    for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
-        const auto path = sync::text(model.img[slot]);
-        if (path != imgShown_[slot]) {
-            imgShown_[slot] = path;
-            // Decoded once: the columns are laid out again whenever the box changes.
-            if (!path.isEmpty() && !advertising_.contains(path)) {
-                advertising_.insert(path, QtPictures::load(path, kLargestAdvert));
-            }
-            dirty_ = true;
-        }
-    }
-    if (!samePicture(model.imgFollowServer, followShown_)) {
-        followShown_ = model.imgFollowServer;
-        dirty_ = true;
-    }
-}
-
-void BlockWindow::showLogo(const PictureBox& logo) {
-    // Our own logo stands in while the cafe has none that can be drawn: a grey patch at
-    // the top of the box looks broken.
-    if (logo.file.empty() || (logo.png && logo.pngError != 0)) {
-        picLogo_->setPixmap(FrontEndMedia::ownPicture("logo.png"));
-        return;
-    }
-    // As large as the picture shrunk into the logo's place, so that the background
-    // shows only through the picture's own transparency.
-    const QSize place(kLogoHeight * 4, kLogoHeight);
-    const auto natural = QImageReader(sync::text(logo.file)).size();
-    const auto size = !natural.isValid() ? place
-                      : natural.boundedTo(place) == natural
-                          ? natural
-                          : natural.scaled(place, Qt::KeepAspectRatio);
-    const auto rendered = QtPictures::render(logo, size.expandedTo({1, 1}), palette());
-    if (rendered.unreadable) {
-        // The engine drops the file and logs it.
-        // A copy: the engine clears the file it is told about.
-        const auto file = logo.file;
-        client_.lockScreen().images().onUnreadablePicture(file,
-                                                          client_.context().forms.frmBlock.picLogo);
-        picLogo_->setPixmap(FrontEndMedia::ownPicture("logo.png"));
-        return;
-    }
-    picLogo_->setPixmap(rendered.pixmap);
-}
-
-void BlockWindow::syncLists(const BlockForm& model) {
-    dirty_ |= sync::setVisible(lists_, model.listsVisible);
-    if (!model.listsVisible) {
-        return;
-    }
-    bool same1 = List1_->count() == static_cast<int>(model.List1.size());
-    for (int i = 0; same1 && i < List1_->count(); ++i) {
-        same1 = List1_->item(i)->text() == sync::text(model.List1[i]);
-    }
-    if (!same1) {
-        List1_->clear();
-        for (const auto& name : model.List1) {
-            List1_->addItem(sync::text(name));
-        }
-    }
-    bool same2 = List2_->count() == static_cast<int>(model.List2.size());
-    for (int i = 0; same2 && i < List2_->count(); ++i) {
-        same2 = List2_->item(i)->text() == sync::text(model.List2[i].title) &&
-                List2_->item(i)->data(Qt::UserRole).toULongLong() == model.List2[i].handle;
-    }
-    if (!same2) {
-        List2_->clear();
-        for (const auto& window : model.List2) {
-            auto* item = new QListWidgetItem(sync::text(window.title), List2_);
-            item->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(window.handle));
-        }
-    }
-    sync::setText(lbkill_, sync::text(model.lbkill));
 }
 
 void BlockWindow::syncFocus(const BlockForm& model) {
@@ -885,37 +255,10 @@ void BlockWindow::relayout() {
     const int width = this->width();
     const int height = this->height();
 
-    if (model.fraFollowServerVisible) {
-        imgFollowServer_->setGeometry(rect());
-        const auto rendered =
-            QtPictures::render(model.imgFollowServer, size(), palette(), QtPictures::Scaling::Fit);
-        if (rendered.unreadable) {
-            auto& follow = client_.context().forms.frmBlock.imgFollowServer;
-            const auto file = follow.file;
-            client_.lockScreen().images().onUnreadablePicture(file, follow);
-        }
-        imgFollowServer_->setPixmap(rendered.pixmap);
-        imgFollowServer_->raise();
-    }
-
-    const int headerHeight = header_->isHidden() ? 0
-                                                 : std::max(pixels(model.fraHeader.height),
-                                                            header_->sizeHint().height());
-    const int footerHeight = footer_->isHidden() ? 0
-                                                 : std::max(pixels(model.fraFooter.height),
-                                                            footer_->sizeHint().height());
-    header_->setGeometry(0, 0, width, headerHeight);
-    footer_->setGeometry(0, height - footerHeight, width, footerHeight);
-
-    int top = headerHeight;
-    if (!indicator_->isHidden()) {
-        const auto hint = indicator_->sizeHint();
-        indicator_->setGeometry((width - hint.width()) / 2, headerHeight + 4, hint.width(),
-                                hint.height());
-        top = indicator_->geometry().bottom() + 1;
-    }
-    const int bottom = height - footerHeight;
-    const QRect band(kGap, top + kGap / 2, width - 2 * kGap, bottom - top - kGap);
+    surroundings_->placeFollowPicture(model);
+    const auto room = bands_->place(width, height, pixels(model.fraHeader.height),
+                                    pixels(model.fraFooter.height));
+    const QRect band(kGap, room.top + kGap / 2, width - 2 * kGap, room.bottom - room.top - kGap);
 
     // The box: the engine's size, grown to what its content needs, within the band;
     // centred across, and vertically on the screen as far as the band allows.
@@ -935,59 +278,7 @@ void BlockWindow::relayout() {
         boxRect = QRect((width - boxWidth) / 2, boxTop, boxWidth, boxHeight);
         box_->setGeometry(boxRect);
     }
-
-    // The picture columns left and right of the box.
-    const int boxLeft = boxRect.isNull() ? width / 2 : boxRect.left();
-    const int boxRight = boxRect.isNull() ? width / 2 : boxRect.right();
-    QRect left(band.left(), band.top(), boxLeft - kGap - band.left(), band.height());
-    QRect right(boxRight + 1 + kGap, band.top(), band.right() - boxRight - kGap, band.height());
-    if (!lists_->isHidden()) {
-        // A service aid: it takes the left column, or lies over the left edge when
-        // the column is too narrow to read a list in.
-        constexpr int kNarrowestList = 160;
-        lists_->setGeometry(left.width() >= kNarrowestList
-                                ? left
-                                : QRect(band.left(), band.top(),
-                                        std::min(2 * kNarrowestList, band.width()), band.height()));
-        lists_->raise();
-        left = QRect{};
-    }
-    placePictures(model.fraFollowServerVisible ? QRect{} : left,
-                  model.fraFollowServerVisible ? QRect{} : right);
-}
-
-void BlockWindow::placePictures(const QRect& left, const QRect& right) {
-    std::vector<int> filled;
-    for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
-        img_[slot]->hide();
-        if (!imgShown_[slot].isEmpty() && !advertising_.value(imgShown_[slot]).isNull()) {
-            filled.push_back(slot);
-        }
-    }
-    // Alternate sides so that a few pictures stay balanced; each column split evenly.
-    std::array<std::vector<int>, 2> columns;
-    for (std::size_t i = 0; i < filled.size(); ++i) {
-        columns[i % 2].push_back(filled[i]);
-    }
-    const std::array<QRect, 2> areas{left, right};
-    for (std::size_t side = 0; side < 2; ++side) {
-        const auto& area = areas[side];
-        const auto& chosen = columns[side];
-        if (chosen.empty() || area.width() < kNarrowestColumn || area.height() < kNarrowestColumn) {
-            continue;
-        }
-        const int cell = area.height() / static_cast<int>(chosen.size());
-        for (std::size_t i = 0; i < chosen.size(); ++i) {
-            auto* label = img_[chosen[i]];
-            const QRect place(area.left(), area.top() + static_cast<int>(i) * cell, area.width(),
-                              cell - (i + 1 < chosen.size() ? kGap / 2 : 0));
-            label->setGeometry(place);
-            label->setPixmap(
-                advertising_.value(imgShown_[chosen[i]])
-                    .scaled(place.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-            label->show();
-        }
-    }
+    surroundings_->place(band, boxRect, model);
 }
 
 } // namespace orvan

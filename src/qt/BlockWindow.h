@@ -1,24 +1,22 @@
 #pragma once
 
+#include "BlockWidgets.h"
 #include "model/BlockForm.h"
 
-#include <QHash>
-#include <QPixmap>
 #include <QWidget>
-#include <array>
+#include <memory>
 
-class QComboBox;
 class QFrame;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QPushButton;
-class QRadioButton;
 class QScreen;
-class QTextBrowser;
 
 namespace orvan {
 
+class BlockBands;
+class BlockLogin;
+class BlockMessage;
+class BlockPanels;
+class BlockSurroundings;
 class Client;
 
 // The lock screen on one screen: draws frmBlock as the model says and forwards what
@@ -27,6 +25,7 @@ class BlockWindow : public QWidget {
     Q_OBJECT
 public:
     BlockWindow(Client& client, QScreen* screen);
+    ~BlockWindow() override;
 
     QScreen* targetScreen() const { return screen_; }
     // The window on the primary screen takes the focus and the keyboard.
@@ -53,99 +52,31 @@ protected:
 
 private:
     void build();
-    QWidget* buildLoginPanel();
-    QWidget* buildMessagePanel(const char* name, std::initializer_list<int> labels);
-    QWidget* buildNoCreditPanel();
-    QWidget* buildPausedPanel();
     void applyWindowFlags(bool topMost);
     bool syncWindowState(const BlockForm& model);
-    void syncBands(const BlockForm& model);
-    void syncLogin(const BlockForm& model);
-    void syncPanels(const BlockForm& model);
-    void syncDocuments(const BlockForm& model);
-    void showLogo(const PictureBox& logo);
-    void syncLists(const BlockForm& model);
+    void syncDefaultButton(const BlockForm& model);
     void syncFocus(const BlockForm& model);
-    void placePictures(const QRect& left, const QRect& right);
     QWidget* widgetFor(BlockForm::Control control) const;
     QPushButton* buttonFor(BlockForm::Control control) const;
-    // Runs an engine action, then has every window follow the model.
-    template <typename Action>
-    void forward(Action&& action);
-    void onTextEdited(QLineEdit* edit, const QString& text);
     int pixels(long twips) const;
 
     Client& client_;
     QScreen* screen_;
+    // Every part forwards the customer's actions through this one.
+    block::Forwarder forward_;
     bool primary_ = true;
     bool dirty_ = true;
     bool shownTopMost_ = false;
     WId nativeId_ = 0;
     BlockForm::Control lastFocus_ = BlockForm::Control::None;
 
-    // Bands and the indicator.
-    QFrame* header_ = nullptr;
-    QLabel* lblWksnName_ = nullptr;
-    QComboBox* cmbLanguage_ = nullptr;
-    QFrame* footer_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QLabel* lblGNU_ = nullptr;
-    QLabel* picservice_ = nullptr;
-    QFrame* indicator_ = nullptr;
-    QLabel* imgNoServCnx_ = nullptr;
-    QLabel* lblstatus_ = nullptr;
-
-    // The central box.
+    // The central box holds the message, the login and the other panels.
     QFrame* box_ = nullptr;
-    QLabel* picLogo_ = nullptr;
-    QTextBrowser* rtbMessage_ = nullptr;
-    QWidget* fraControlsActive_ = nullptr;
-    QWidget* fraControlsBlocked_ = nullptr;
-    QWidget* fraControlsSessionEnd_ = nullptr;
-    QWidget* fraControlsNoMoreCredit_ = nullptr;
-    QWidget* fraControlsPaused_ = nullptr;
-    QWidget* fraControlsLocked_ = nullptr;
-    std::array<QLabel*, 16> lbl_{};
-
-    // The login panel.
-    QLabel* lblKind_ = nullptr;
-    QRadioButton* optCard_ = nullptr;
-    QRadioButton* OptClient_ = nullptr;
-    QRadioButton* optSelfService_ = nullptr;
-    QWidget* fraCardNumber_ = nullptr;
-    QLabel* fraCardNumberCaption_ = nullptr;
-    QLineEdit* txtCardNum_ = nullptr;
-    QLabel* txtCardNumToolTip_ = nullptr;
-    QWidget* fraClient_ = nullptr;
-    QLineEdit* txtLogin_ = nullptr;
-    QLineEdit* txtPassword_ = nullptr;
-    QLabel* txtLoginToolTip_ = nullptr;
-    QRadioButton* optConnected_ = nullptr;
-    QRadioButton* optDisconnected_ = nullptr;
-    QPushButton* cmdCxn_ = nullptr;
-
-    // The other panels' controls.
-    QPushButton* cmdReCnx_ = nullptr;
-    QPushButton* cmdUnPause_ = nullptr;
-    std::array<QPushButton*, 2> cmdQuit_{};
-    QLabel* lblCloseSessionWarning_ = nullptr;
-
-    // Around the box: advertising, the follow picture, the diagnostic lists.
-    std::array<QLabel*, BlockForm::kPictureSlots> img_{};
-    QLabel* imgFollowServer_ = nullptr;
-    QFrame* lists_ = nullptr;
-    QListWidget* List1_ = nullptr;
-    QListWidget* List2_ = nullptr;
-    QLabel* lbkill_ = nullptr;
-
-    // What was last drawn, so that unchanged pictures are not decoded again.
-    QString messageFile_;
-    PictureBox logoShown_;
-    QString logoFile_;
-    bool logoEverShown_ = false;
-    PictureBox followShown_;
-    QHash<QString, QPixmap> advertising_;
-    std::array<QString, BlockForm::kPictureSlots> imgShown_;
+    std::unique_ptr<BlockBands> bands_;
+    std::unique_ptr<BlockMessage> message_;
+    std::unique_ptr<BlockLogin> login_;
+    std::unique_ptr<BlockPanels> panels_;
+    std::unique_ptr<BlockSurroundings> surroundings_;
 };
 
 } // namespace orvan
