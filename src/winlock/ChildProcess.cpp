@@ -2,13 +2,13 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
-
-extern char** environ;
+#include <unistd.h>
 
 namespace orvan::winlock {
 
@@ -34,21 +34,51 @@ std::optional<int> waitFor(pid_t pid, Clock::time_point deadline) {
     }
 }
 
+// What the child inherits: the display, how to authenticate to it, and a fixed PATH.
+std::vector<std::string> cleanEnvironment() {
+    std::vector<std::string> environment{"PATH=/usr/bin:/bin", "LC_ALL=C"};
+    for (const char* name : {"DISPLAY", "XAUTHORITY", "HOME"}) {
+        if (const char* value = std::getenv(name)) {
+            environment.push_back(std::string{name} + "=" + value);
+        }
+    }
+    return environment;
+}
+
+std::vector<char*> pointers(const std::vector<std::string>& strings) {
+    std::vector<char*> result;
+    for (const auto& text : strings) {
+        result.push_back(const_cast<char*>(text.c_str()));
+    }
+    result.push_back(nullptr);
+    return result;
+}
+
 } // namespace
+
+std::string ChildProcess::find(const std::vector<std::string>& candidates) {
+    for (const auto& path : candidates) {
+        if (!path.empty() && path.front() == '/' && access(path.c_str(), X_OK) == 0) {
+            return path;
+        }
+    }
+    return {};
+}
 
 ChildProcess::Outcome ChildProcess::run(const std::vector<std::string>& command,
                                         std::chrono::milliseconds bound) {
-    std::vector<char*> argv;
-    for (const auto& argument : command) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
+    if (command.empty() || command.front().empty() || command.front().front() != '/') {
+        return Outcome::NotFound;
     }
-    argv.push_back(nullptr);
+    auto argv = pointers(command);
+    const auto environment = cleanEnvironment();
+    auto envp = pointers(environment);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     pid_t pid = 0;
-    const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) {
         return error == ENOENT ? Outcome::NotFound : Outcome::Failed;

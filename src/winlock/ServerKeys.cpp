@@ -8,6 +8,8 @@ namespace orvan::winlock {
 
 namespace {
 constexpr std::chrono::seconds kSetxkbmapBound{5};
+// Where the distribution installs it; never looked up on the caller's PATH.
+const std::vector<std::string> kSetxkbmapPaths{"/usr/bin/setxkbmap", "/bin/setxkbmap"};
 } // namespace
 
 bool ServerKeys::disable(XConnection& x) {
@@ -54,7 +56,9 @@ std::optional<XkbRulesNames> ServerKeys::current(XConnection& x) {
 }
 
 bool ServerKeys::apply(const XkbRulesNames& names, const std::string& options) {
-    switch (ChildProcess::run(names.setxkbmapCommand(options), kSetxkbmapBound)) {
+    auto command = names.setxkbmapCommand(options);
+    command.front() = ChildProcess::find(kSetxkbmapPaths);
+    switch (ChildProcess::run(command, kSetxkbmapBound)) {
     case ChildProcess::Outcome::Succeeded:
         return true;
     case ChildProcess::Outcome::NotFound:

@@ -33,10 +33,17 @@ std::optional<XkbRulesNames> XkbRulesNames::parse(const std::string& property) {
     return XkbRulesNames{fields[0], fields[1], fields[2], fields[3], fields[4]};
 }
 
+bool XkbRulesNames::freesTheKeyboard(const std::string& option) {
+    // Another server-keys choice would undo ours; "terminate:" ends the X server and
+    // with it the lock; "grab:break_actions" lets a key chord break the grabs.
+    return option.rfind("srvrkeys:", 0) == 0 || option.rfind("terminate:", 0) == 0 ||
+           option == "grab:break_actions";
+}
+
 std::string XkbRulesNames::withoutServerKeys(const std::string& options) {
     std::string result;
     for (const auto& option : split(options, ',')) {
-        if (!option.empty() && option.rfind("srvrkeys:", 0) != 0) {
+        if (!option.empty() && !freesTheKeyboard(option)) {
             result += option + ",";
         }
     }

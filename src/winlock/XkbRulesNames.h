@@ -17,9 +17,12 @@ struct XkbRulesNames {
 
     // From the NUL-separated property value; nullopt when no rules are named.
     static std::optional<XkbRulesNames> parse(const std::string& property);
-    // The user's options without any server-keys choice, then the one that takes
-    // the server's own chords (VT switch, zap, grab breaking) off the keymap.
+    // The user's options without any that would free the keyboard from the lock, then
+    // the one that takes the server's own chords (VT switch, zap, grab breaking) off the
+    // keymap. The user's full list is given back on unlock.
     static std::string withoutServerKeys(const std::string& options);
+    // A server-keys choice, a way to end the X server, or a chord that breaks grabs.
+    static bool freesTheKeyboard(const std::string& option);
 
     // The command that rebuilds this keymap with the given options instead.
     std::vector<std::string> setxkbmapCommand(const std::string& newOptions) const;

@@ -1,8 +1,12 @@
+#include "ChildProcess.h"
 #include "WinLockApi.h"
 #include "XkbRulesNames.h"
 #include "XvfbTest.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace orvan::winlock {
 namespace {
@@ -32,8 +36,12 @@ TEST(XkbRulesNames, serverKeysOptionReplacesAnyOtherAndKeepsTheUsers) {
     EXPECT_EQ(XkbRulesNames::withoutServerKeys(""), "srvrkeys:none");
     EXPECT_EQ(XkbRulesNames::withoutServerKeys("grp:alt_shift_toggle,ctrl:nocaps"),
               "grp:alt_shift_toggle,ctrl:nocaps,srvrkeys:none");
-    EXPECT_EQ(XkbRulesNames::withoutServerKeys("terminate:ctrl_alt_bksp,srvrkeys:foo,,ctrl:nocaps"),
-              "terminate:ctrl_alt_bksp,ctrl:nocaps,srvrkeys:none");
+    EXPECT_EQ(XkbRulesNames::withoutServerKeys("srvrkeys:foo,,ctrl:nocaps"),
+              "ctrl:nocaps,srvrkeys:none");
+    EXPECT_EQ(XkbRulesNames::withoutServerKeys("terminate:ctrl_alt_bksp,grab:break_actions,"
+                                               "grab:debug,ctrl:nocaps"),
+              "grab:debug,ctrl:nocaps,srvrkeys:none")
+        << "ending the server or breaking the grabs would free the keyboard";
     EXPECT_EQ(XkbRulesNames::withoutServerKeys("srvrkeys:none"), "srvrkeys:none");
 }
 
@@ -96,13 +104,40 @@ TEST_F(ServerKeys, takenOffForTheLockAndTheUsersOptionsGivenBack) {
     EXPECT_TRUE(reports().empty());
 }
 
-TEST_F(ServerKeys, missingSetxkbmapIsReported) {
+TEST_F(ServerKeys, setxkbmapOnTheCallersPathIsNeverRun) {
+    // A folder first on PATH with a setxkbmap that would leave the keymap alone.
+    const std::string folder = testing::TempDir() + "planted-setxkbmap";
+    std::filesystem::create_directories(folder);
+    {
+        std::ofstream planted(folder + "/setxkbmap");
+        planted << "#!/bin/sh\nexit 0\n";
+    }
+    std::filesystem::permissions(folder + "/setxkbmap", std::filesystem::perms::owner_all);
     const std::string path = std::getenv("PATH");
-    setenv("PATH", "/nonexistent", 1);
-    EXPECT_EQ(CtrlAltDel_Enable_Disable(0), 0);
+    setenv("PATH", (folder + ":" + path).c_str(), 1);
+    ASSERT_EQ(run({"setxkbmap", "-option", "", "-option", "ctrl:nocaps"}), 0);
+    EXPECT_EQ(CtrlAltDel_Enable_Disable(0), 1);
     setenv("PATH", path.c_str(), 1);
-    EXPECT_TRUE(reported("setxkbmap is missing"));
-    EXPECT_EQ(CtrlAltDel_Enable_Disable(-1), 1) << "nothing was changed";
+    EXPECT_EQ(options(), "ctrl:nocaps,srvrkeys:none");
+    EXPECT_EQ(CtrlAltDel_Enable_Disable(-1), 1);
+    EXPECT_EQ(options(), "ctrl:nocaps");
+}
+
+TEST(ChildProcess, runsOnlyAbsolutePathsWithACleanEnvironment) {
+    using namespace std::chrono_literals;
+    EXPECT_EQ(ChildProcess::run({"setxkbmap"}, 1s), ChildProcess::Outcome::NotFound);
+    EXPECT_EQ(ChildProcess::run({"/nonexistent/setxkbmap"}, 1s), ChildProcess::Outcome::NotFound);
+    EXPECT_EQ(ChildProcess::find({"sh", "/nonexistent/sh", "/bin/sh"}), "/bin/sh");
+    EXPECT_EQ(ChildProcess::find({"/nonexistent/sh"}), "");
+
+    setenv("LD_PRELOAD_PLANTED", "1", 1);
+    EXPECT_EQ(
+        ChildProcess::run(
+            {"/bin/sh", "-c", "test -z \"$LD_PRELOAD_PLANTED\" && test \"$PATH\" = /usr/bin:/bin"},
+            5s),
+        ChildProcess::Outcome::Succeeded)
+        << "the child sees the caller's environment";
+    unsetenv("LD_PRELOAD_PLANTED");
 }
 
 } // namespace
