@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the fuzzers (preset "fuzz", clang) and runs each from its committed seeds: the
 # wire for FUZZ_SECONDS (default 60), the rich-text reader and the PNG check for a
-# third of that each. New inputs go to scratch copies, so the committed corpora stay as
-# they are; a crash, leak, time-out or memory blow-up fails the script and leaves its
-# input in build/fuzz/artifacts.
+# third of that each, the settings files, language packs, keymap description and
+# command line for a sixth each. New inputs go to scratch copies, so the committed
+# corpora stay as they are; a crash, leak, time-out or memory blow-up fails the script
+# and leaves its input in build/fuzz/artifacts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,3 +37,8 @@ fuzz() {
 fuzz wire_fuzzer "$seconds" fuzz/corpus fuzz/wire.dict
 fuzz png_fuzzer $((seconds / 3 + 1)) fuzz/png-corpus fuzz/png.dict
 fuzz rtf_fuzzer $((seconds / 3 + 1)) fuzz/rtf-corpus fuzz/rtf.dict
+# The parsers of what the customer can edit or pass: a sixth each.
+fuzz settings_fuzzer $((seconds / 6 + 1)) fuzz/settings-corpus
+fuzz langpack_fuzzer $((seconds / 6 + 1)) fuzz/langpack-corpus
+fuzz xkb_fuzzer $((seconds / 6 + 1)) fuzz/xkb-corpus
+fuzz commandline_fuzzer $((seconds / 6 + 1)) fuzz/commandline-corpus
