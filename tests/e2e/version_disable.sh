@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: a server older than the client's minimum version (1.9.300) makes the client
 # disable itself for the rest of the run: it drops the connection, looks for no server
-# any more, says why in a message box and in its log, and keeps running.
+# any more, stays locked, says why on the lock screen and in its log, and keeps running.
 source "$(dirname "$0")/common.sh"
 
 write_settings
@@ -24,7 +24,8 @@ requests=$(awk '/^-- /{ dropped = 1 } dropped && /^\.\. discovery/{ n++ } END { 
     "$work/disable.log")
 [ "$requests" -eq 0 ] || fail "the client still looks for a server: $requests discovery requests"
 reason="The server version is insufficient (Current version: 1.9.299 - Required version: 1.9.300)"
-grep -qF "$reason" "$work/client.err" || fail "no message box giving the reason"
+# The reason shows over the lock screen in the program's own box, and goes to the log.
+grep -qF "$reason" "$data/orvanclient.log" || fail "no log line giving the reason"
 grep -qF "Context: %\$&######AppVersion# Payload: 1009299" "$data/orvanclient.log" ||
     fail "no log line for the server's version"
 exit 0

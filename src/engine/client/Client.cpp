@@ -46,7 +46,7 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , msgBox_(context_, {sessionControl_, lockScreen_, appControl_})
     , amountDue_(context_)
     , clock_(context_, {amountDue_, msgBox_, sessionControl_, lockScreen_, *reports_})
-    , startup_(context_, sessionControl_, upgrade_)
+    , startup_(context_, sessionControl_, upgrade_, lockScreen_)
     , snapshot_(context_, {sender_, sessionControl_, lockScreen_})
     , login_(context_, {sessionControl_, lockScreen_, msgBox_, *reports_, sender_})
     , lockScreenTimers_(context_, {sessionControl_, appControl_, lockScreen_})
@@ -54,7 +54,7 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , loginPanel_(context_, {login_, msgBox_, lockScreen_})
     , inbound_(platform.files, inboundHooks())
     , dispatcher_(context_, [this](const std::string& reason) { link_.subDisableWksn(reason); })
-    , link_(context_, {sessionControl_, lockScreen_, *reports_, clock_, inbound_})
+    , link_(context_, {sessionControl_, lockScreen_, *reports_, clock_, inbound_, msgBox_})
     , serverCommands_(
           context_, {sessionControl_, lockScreen_, clock_, amountDue_, msgBox_, login_, snapshot_})
     , workstationCommands_(context_, {sessionControl_, lockScreen_, msgBox_, appControl_, cleanup_,

@@ -8,6 +8,7 @@
 #include "config/SettingsUpgrade.h"
 #include "localization/Localization.h"
 #include "localization/MessageCatalogue.h"
+#include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -17,14 +18,17 @@
 #include "platform/Timers.h"
 #include "session/SessionControl.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvan {
 
-Startup::Startup(EngineContext& context, SessionControl& sessionControl, SettingsUpgrade& upgrade)
+Startup::Startup(EngineContext& context, SessionControl& sessionControl, SettingsUpgrade& upgrade,
+                 LockScreen& lockScreen)
     : context_(context)
     , sessionControl_(sessionControl)
-    , upgrade_(upgrade) {}
+    , upgrade_(upgrade)
+    , lockScreen_(lockScreen) {}
 
 void Startup::reportMainError(const std::exception& error) {
     context_.errors.report(AppError::fromException(error),
@@ -51,9 +55,14 @@ void Startup::Main(std::string_view commandLine) {
         enterStep("InitApp");
         subInitApp();
         const auto sinceBoot = context_.platform.clock.millisSinceBoot();
-        const double delay = static_cast<double>(context_.constants.wksnStartDelay) -
-                             static_cast<double>(sinceBoot) / 1000.0;
+        const double startDelay =
+            std::min(static_cast<double>(context_.constants.wksnStartDelay), kMaxStartDelaySeconds);
+        const double delay = startDelay - static_cast<double>(sinceBoot) / 1000.0;
         if (delay > 0) {
+            // A workstation that will start locked is locked while it waits.
+            if (startsActive()) {
+                lockScreen_.showBlank();
+            }
             funWait(delay, [this] { afterStartDelay(); });
         } else {
             afterStartDelay();

@@ -13,6 +13,7 @@
 namespace orvan {
 
 struct EngineContext;
+class LockScreen;
 class SessionControl;
 class SettingsUpgrade;
 
@@ -21,8 +22,13 @@ class Startup : public ComputerShutdown {
 public:
     static constexpr std::int64_t kWaitStepMillis = 100;
     static constexpr std::int64_t kSplashMillis = 3'000;
+    // The start delay lets the system's own services settle after boot; a few minutes
+    // are plenty, and a larger constant from the server would only keep the computer
+    // out of use behind a blank lock screen.
+    static constexpr double kMaxStartDelaySeconds = 300;
 
-    Startup(EngineContext& context, SessionControl& sessionControl, SettingsUpgrade& upgrade);
+    Startup(EngineContext& context, SessionControl& sessionControl, SettingsUpgrade& upgrade,
+            LockScreen& lockScreen);
 
     // The start-up sequence. It waits out the start delay on a timer, so it returns
     // before the windows are loaded when the computer has only just started.
@@ -55,6 +61,7 @@ private:
     EngineContext& context_;
     SessionControl& sessionControl_;
     SettingsUpgrade& upgrade_;
+    LockScreen& lockScreen_;
     std::string stepLabel_;
     struct Wait {
         std::int64_t untilBootMillis;

@@ -54,6 +54,17 @@ long SettingsRepository::number(const std::string& text, long def) const {
     }
 }
 
+int SettingsRepository::defaultState(const std::string& text) const {
+    const long state = number(text, Settings::kFallbackDefaultState);
+    if (Settings::isIdleDefaultState(state)) {
+        return static_cast<int>(state);
+    }
+    ports_.errors.report(AppError(AppError::kInvalidCall,
+                                  "\"Default State\" is not an idle state: \"" + text + "\""),
+                         "modFunctions.subGetSystemSettingsError", OnError::LogOnly);
+    return Settings::kFallbackDefaultState;
+}
+
 std::string SettingsRepository::autostartCommand() const {
     return "\"" + ports_.system.programFolder() + "/" + ports_.system.programFileName() + "\"";
 }
@@ -74,7 +85,7 @@ void SettingsRepository::subGetSystemSettings(Settings& settings) {
         static_cast<int>(number(machine(kGeneral, "Config Wizard", "0", SZ), 0));
     s.intConfigWizardUser = static_cast<int>(number(user(kGeneral, "Config Wizard", "0", SZ), 0));
     s.blnHideCardNumber = number(machine(kGeneral, "Hide Card Number", "0", DWORD), 0) == 1;
-    s.intDefaultState = static_cast<int>(number(machine(kGeneral, "Default State", "2", SZ), 2));
+    s.intDefaultState = defaultState(machine(kGeneral, "Default State", "2", SZ));
     s.intDefaultMode = static_cast<int>(number(machine(kGeneral, "Default Mode", "1", SZ), 1));
     s.intDefaultUsage = static_cast<int>(number(machine(kGeneral, "Default Usage", "2", SZ), 2));
     s.strLogoPath = machine(kGeneral, "Logo path", s.strDataPath + "/logo.png", SZ);

@@ -50,6 +50,7 @@ private:
     std::string user(const std::string& section, const std::string& name, const std::string& def,
                      int type);
     long number(const std::string& text, long def) const;
+    int defaultState(const std::string& text) const;
     void readMessagePaths(Settings& settings, const std::string& language);
     void deriveValues(Settings& settings) const;
 

@@ -109,7 +109,7 @@ void ServerCommands::sessionOpen(const std::string& payload) {
 
 void ServerCommands::sessionFree() {
     auto& w = context_.workstation;
-    w.subUserInit(context_.settings.intDefaultState, context_.now());
+    w.subUserInit(context_.idleState(), context_.now());
     w.session.intSessionType = Workstation::kFree;
     w.setState(Workstation::kFreeSession);
     parts_.sessionControl.funStartSession();

@@ -1,12 +1,14 @@
 #include "link/ServerLink.h"
 
 #include "base/ErrorReporter.h"
+#include "base/Log.h"
 #include "link/InboundStream.h"
 #include "link/ServerReports.h"
 #include "localization/Localization.h"
 #include "localization/MessageCatalogue.h"
 #include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
+#include "msgbox/MsgBox.h"
 #include "platform/AnsiCodec.h"
 #include "platform/TcpSocket.h"
 #include "platform/UdpSocket.h"
@@ -262,21 +264,66 @@ void ServerLink::wskCli_Error(int number, const std::string& description) {
 void ServerLink::subDisableWksn(const std::string& reason) {
     auto& ctx = context_;
     ctx.link.blnDisabled = true; // first: nothing from the network counts from here on
-    ctx.errors.trap("modFunctions.subDisableWksnError", OnError::LogOnly,
-                    [&] { parts_.sessionControl.subDeactivate(); });
     ctx.platform.wskCli.close();
     ctx.platform.wskFindServer.close();
-    for (auto* timer : {ctx.timers.tmrSrvCnxStatus.get(), ctx.timers.tmrAppKiller.get(),
-                        ctx.timers.tmrWksnStatus.get(), ctx.timers.tmrSessionStatus.get(),
-                        ctx.timers.tmrURLspy.get()}) {
-        timer->setEnabled(false);
-    }
+    ctx.link.blnConnecting = ctx.link.blnConnected = ctx.link.blnServerReady = false;
+    stopLinkTimers();
+    ctx.errors.trap("modFunctions.subDisableWksnError", OnError::LogOnly, [&] { keepLocked(); });
     auto& main = ctx.forms.frmMain;
     main.cmdActiverEnabled = false;
     main.lblConnexionStatus = ctx.localization.funLoadResString(10260);
     main.lblServerName.clear();
     main.cmdQuitIsDefault = true;
-    ctx.messages.funMsg(27, reason);
+    showDisabled(reason);
+}
+
+void ServerLink::stopLinkTimers() {
+    auto& timers = context_.timers;
+    timers.tmrSrvCnxStatus->setEnabled(false);
+    // A session keeps its clock, its application control and its snapshot, as it does
+    // while the server is away: its credit still runs out and ends it.
+    if (context_.workstation.sessionExists()) {
+        return;
+    }
+    for (auto* timer : {timers.tmrAppKiller.get(), timers.tmrWksnStatus.get(),
+                        timers.tmrSessionStatus.get(), timers.tmrURLspy.get()}) {
+        timer->setEnabled(false);
+    }
+}
+
+void ServerLink::keepLocked() {
+    auto& w = context_.workstation;
+    auto& block = context_.forms.frmBlock;
+    block.cmdCxnEnabled = false;
+    block.cmdReCnxEnabled = false;
+    // A session ends on its own (credit, count-down, the customer's quit) and then
+    // finds the blocked screen as its idle state; a deactivated workstation was opened
+    // by the administrator or never configured, and the link changes nothing there.
+    if (w.sessionExists() || w.intWksnState == Workstation::kDeactivated) {
+        return;
+    }
+    w.setState(Workstation::kBlocked);
+    parts_.lockScreen.refresh();
+}
+
+void ServerLink::showDisabled(const std::string& reason) {
+    auto& ctx = context_;
+    auto& texts = ctx.localization;
+    auto& block = ctx.forms.frmBlock;
+    parts_.lockScreen.setSearching(false);
+    block.imgCnxIndicator = 1;
+    block.lblCnxIndicator = texts.funLoadResString(10338) + " - " + texts.funLoadResString(10260);
+    ctx.log.subWriteLog("modFunctions.subDisableWksn: " + reason);
+    const auto text = ctx.messages.funMsgText(27, reason);
+    block.imgNoServCnxToolTip = text;
+    if (!block.visible) {
+        ctx.messages.funMsg(27, reason);
+        return;
+    }
+    // The standard box would open behind the lock screen; the program's own box is
+    // drawn over it.
+    parts_.msgBox.subShowMsgBox(text, MsgBox::kButtonsOK, MsgBox::kDefaultYes, nullptr, &block,
+                                MsgBox::kModal, 0);
 }
 
 } // namespace orvan

@@ -9,6 +9,7 @@ struct EngineContext;
 class AppError;
 class InboundStream;
 class LockScreen;
+class MsgBox;
 class ServerReports;
 class SessionClock;
 class SessionControl;
@@ -26,6 +27,7 @@ public:
         ServerReports& reports;
         SessionClock& clock;
         InboundStream& inbound;
+        MsgBox& msgBox;
     };
 
     ServerLink(EngineContext& context, Parts parts);
@@ -36,6 +38,10 @@ public:
     void tmrSrvCnxStatus_Timer();
     void subFindServer();
     void subConnectToServer();
+    // Disables the link for the rest of the run. The workstation stays locked: an idle
+    // one goes to (or stays on) the blocked screen, a running session goes on as it
+    // does with the link lost and ends on the blocked screen; a deactivated one stays
+    // deactivated. Only the administrator's password opens the computer from then on.
     void subDisableWksn(const std::string& reason);
 
     void wskFindServer_DataArrival(std::string_view bytes, const std::string& sender);
@@ -52,6 +58,9 @@ private:
     void showConnected();
     void networkConfigurationError();
     void dataArrivalFailed(const AppError& error);
+    void stopLinkTimers();
+    void keepLocked();
+    void showDisabled(const std::string& reason);
     std::string withState(int state, const std::string& text) const;
     bool lockScreenNeverShown() const;
 

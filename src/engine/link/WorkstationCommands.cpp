@@ -66,6 +66,20 @@ void WorkstationCommands::saveNumber(const char* name, long value) {
                                      std::to_string(value), RegistrySettings::REG_DWORD);
 }
 
+void WorkstationCommands::defaultState(const std::string& payload) {
+    const int state = integer(payload);
+    if (!Settings::isIdleDefaultState(state)) {
+        // Not stored: the value kept in the settings is still a valid one.
+        context_.log.subWriteLog("modFunctions.subProcessServerData: \"Default State\" " +
+                                 std::to_string(state) + " is not an idle state; " +
+                                 std::to_string(Settings::kFallbackDefaultState) + " is used");
+        context_.settings.intDefaultState = Settings::kFallbackDefaultState;
+        return;
+    }
+    context_.settings.intDefaultState = state;
+    saveText("Default State", std::to_string(state));
+}
+
 void WorkstationCommands::registerWith(ServerDispatcher& d) {
     dispatcher_ = &d;
     auto& control = parts_.sessionControl;
@@ -106,10 +120,7 @@ void WorkstationCommands::registerWith(ServerDispatcher& d) {
           [this, &cleanup](Payload p) { cleanup.batchWindowStyle = integer(p); });
     d.add(tags::kHideCardNum, [this](Payload p) { hideCardNumber(p); });
     d.add(tags::kEnablePause, [this](Payload p) { blnPauseEnabled = integer(p) == 1; });
-    d.add(tags::kWksnDefaultState, [this, &settings](Payload p) {
-        settings.intDefaultState = integer(p);
-        saveText("Default State", std::to_string(settings.intDefaultState));
-    });
+    d.add(tags::kWksnDefaultState, [this](Payload p) { defaultState(p); });
     d.add(tags::kUsageDefault, [this, &settings, &control](Payload p) {
         settings.intDefaultUsage = integer(p);
         saveText("Default Usage", std::to_string(settings.intDefaultUsage));

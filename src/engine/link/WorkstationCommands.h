@@ -64,6 +64,7 @@ private:
     void msgLogoFilesType(const std::string& payload);
     void runEndBatchAfterSession();
     void saveText(const char* name, const std::string& value);
+    void defaultState(const std::string& payload);
     void saveNumber(const char* name, long value);
     int integer(const std::string& text) const;
 

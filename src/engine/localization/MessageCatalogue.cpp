@@ -65,4 +65,9 @@ int MessageCatalogue::funMsg(int number, const std::string& text) {
     });
 }
 
+std::string MessageCatalogue::funMsgText(int number, const std::string& text) {
+    return errors_.trap("modMessageManager.funMsgTextError", OnError::LogOnly,
+                        [&] { return build(number, text).text; });
+}
+
 } // namespace orvan

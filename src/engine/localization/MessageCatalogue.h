@@ -28,6 +28,9 @@ public:
     // Shows message `number` and returns the pressed button (1 OK, 6 Yes, 7 No), or 0
     // when it could not be shown. Message 20 ends the program at once.
     int funMsg(int number, const std::string& text = {});
+    // The text message `number` shows, for a box of the program's own; empty when the
+    // number is unknown.
+    std::string funMsgText(int number, const std::string& text = {});
 
 private:
     struct Message {

@@ -137,7 +137,8 @@ void LockScreen::activate() {
     if (!block.loaded) {
         Form_Load();
     }
-    const bool activation = !block.visible;
+    const bool activation = !block.visible || blank_;
+    blank_ = false;
     block.show();
     block.shownOnce = true;
     block.topMost = !context_.flags.blnTestMode;
@@ -177,8 +178,27 @@ void LockScreen::loadLogo() {
 void LockScreen::release() {
     context_.errors.trap("modFunctions.subReleaseBlockScreenError", OnError::LogOnly, [&] {
         muting_.onLockScreenRelease();
+        blank_ = false;
         context_.forms.frmBlock.hide();
         winLock_.release();
+    });
+}
+
+void LockScreen::showBlank() {
+    context_.errors.trap("modFunctions.subShowBlankBlockScreenError", OnError::LogOnly, [&] {
+        auto& block = context_.forms.frmBlock;
+        if (!block.loaded) {
+            Form_Load();
+        }
+        showPanels(false, false, false, false, false, false);
+        block.fraFormVisible = block.fraHeaderVisible = block.fraFooterVisible = false;
+        block.fraFollowServerVisible = false;
+        block.rtbMessageFile.clear();
+        block.focus = BlockForm::Control::None;
+        block.show();
+        block.topMost = !context_.flags.blnTestMode;
+        blank_ = true;
+        winLock_.engage();
     });
 }
 

@@ -34,6 +34,9 @@ public:
     void refresh() override;
     // Takes it down when a session starts or resumes; the shell and the sound come back.
     void release();
+    // A locked screen without panels, for the time before the first state is entered:
+    // the computer must not be open while the start delay runs.
+    void showBlank();
     // A session is starting: task switching and Ctrl+Alt+Del come back first.
     void allowSwitching();
     // Test mode began in the middle of the run: the lock taken so far is given back
@@ -77,6 +80,7 @@ private:
     ImageLoading images_;
     SessionMoves* session_ = nullptr;
     LockScreenTimers* timers_ = nullptr;
+    bool blank_ = false; // shown by showBlank: the first refresh still activates it
 };
 
 } // namespace orvan

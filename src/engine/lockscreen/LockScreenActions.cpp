@@ -1,10 +1,12 @@
 #include "lockscreen/LockScreenActions.h"
 
 #include "base/ErrorReporter.h"
+#include "base/Log.h"
 #include "localization/Localization.h"
 #include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
 #include "msgbox/MsgBox.h"
+#include "platform/Dialogs.h"
 #include "roles/SessionMoves.h"
 
 namespace orvan {
@@ -52,6 +54,10 @@ bool LockScreenActions::passwordRequired(ManagerPassword manager) const {
     return manager == ManagerPassword::Counts && context_.user && !context_.user->Passwd.empty();
 }
 
+bool LockScreenActions::computerConfigured() const {
+    return context_.settings.intConfigWizardMachine >= 1;
+}
+
 void LockScreenActions::deactivationGesture(const char* location, ManagerPassword manager) {
     context_.errors.trap(location, OnError::ShowUnlessLocked, [&] {
         auto& block = context_.forms.frmBlock;
@@ -62,6 +68,12 @@ void LockScreenActions::deactivationGesture(const char* location, ManagerPasswor
         }
         if (passwordRequired(manager)) {
             parts_.session.subDeactivationPassword(&block);
+        } else if (computerConfigured()) {
+            // A configured computer opens only to a password: without one stored or
+            // received from the server, the gesture is refused.
+            context_.log.subWriteLog(std::string{location} +
+                                     ": deactivation refused, no password is set");
+            context_.platform.dialogs.beep();
         } else {
             parts_.session.subDeactivate();
         }

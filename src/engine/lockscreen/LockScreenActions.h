@@ -35,6 +35,8 @@ private:
     enum class ManagerPassword { Counts, Ignored };
     void deactivationGesture(const char* location, ManagerPassword manager);
     bool passwordRequired(ManagerPassword manager) const;
+    // The setup wizard has been completed on this computer.
+    bool computerConfigured() const;
 
     EngineContext& context_;
     Parts parts_;

@@ -68,7 +68,7 @@ void Login::subStartConnexion(int kind, int mode, const std::string& identifier,
         block.cmdCxnEnabled = false;
         block.txtCardNumEnabled = block.txtLoginEnabled = block.txtPasswordEnabled = false;
         block.busyPointer = true;
-        ctx.workstation.subUserInit(ctx.settings.intDefaultState, ctx.now());
+        ctx.workstation.subUserInit(ctx.idleState(), ctx.now());
         if (!ctx.link.blnConnected) {
             startReEnableDelay();
             showTwoLines(10178, 10179);
@@ -111,7 +111,7 @@ void Login::onWaitTick() {
         startReEnableDelay();
         ctx.link.blnWaiting = false;
         showTwoLines(10191, 10179);
-        ctx.workstation.subUserInit(ctx.settings.intDefaultState, ctx.now());
+        ctx.workstation.subUserInit(ctx.idleState(), ctx.now());
     });
 }
 

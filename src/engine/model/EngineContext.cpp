@@ -10,4 +10,8 @@ double EngineContext::now() const {
                                       platform.clock.utcOffsetMillis());
 }
 
+int EngineContext::idleState() const {
+    return link.blnDisabled ? Workstation::kBlocked : settings.intDefaultState;
+}
+
 } // namespace orvan

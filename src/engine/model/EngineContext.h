@@ -82,6 +82,9 @@ struct EngineContext {
 
     // Local time as a serial.
     double now() const;
+    // Where an idle workstation waits: the default state, or the blocked screen once
+    // the link is disabled, since no customer can log in through it any more.
+    int idleState() const;
 };
 
 } // namespace orvan

@@ -7,6 +7,11 @@ namespace orvan {
 // The machine and user settings as read at start-up, with the values derived from
 // them. Language state lives with the localization.
 struct Settings {
+    // "Default State" names where an idle workstation waits: the login screen or the
+    // blocked screen. Any other state would leave the computer without a lock screen.
+    static constexpr int kFallbackDefaultState = 2;
+    static bool isIdleDefaultState(long state) { return state == 2 || state == 3; }
+
     int intSettingsVersion = 0;
     bool blnStandaloneWorkstation = true;
     std::string strWksnName;

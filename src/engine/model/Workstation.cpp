@@ -27,6 +27,7 @@ void Workstation::subUserInit(int defaultState, double now) {
     intWksnState = defaultState;
     intPrevWksnState = defaultState;
     dteLastTick = now;
+    blnLockedByTimeChange = false;
 }
 
 } // namespace orvan

@@ -56,6 +56,9 @@ public:
     double dteServerOffset = 0;
     double dteLastHeartBeat = 0;
     bool blnTimeChanged = false;
+    // The running session was locked by a change of the system clock, and nobody has
+    // paused, locked or resumed it since: the server's date may resume it.
+    bool blnLockedByTimeChange = false;
 };
 
 } // namespace orvan

@@ -324,6 +324,7 @@ void SessionClock::sysInfo_TimeChanged() {
         if (w.sessionExists()) {
             if (w.intWksnState >= 5 && w.intWksnState <= 7) {
                 parts_.sessionControl.funLockSession();
+                w.blnLockedByTimeChange = true;
                 parts_.lockScreen.refresh();
             }
             w.dteLastTick = context_.now();
@@ -338,9 +339,12 @@ void SessionClock::onServerDate(double serverDate) {
     auto& w = context_.workstation;
     w.dteServerOffset = serverDate - context_.now();
     if (w.blnTimeChanged) {
-        if (w.intWksnState > 2 && w.intWksnState != 8) {
+        // Only the lock the clock change put on: a pause the manager set, before or
+        // after the change, stays until the manager lifts it.
+        if (w.blnLockedByTimeChange && w.intWksnState == Workstation::kPausedLocked) {
             parts_.sessionControl.funUnPauseSession();
         }
+        w.blnLockedByTimeChange = false;
         w.blnTimeChanged = false;
     }
 }

@@ -31,7 +31,8 @@ bool SessionControl::dialogBlocksActivation() const {
 void SessionControl::enterActiveState(int state) {
     context_.trayIconShown = true;
     context_.timers.tmrActiveTrayIcon->setEnabled(true);
-    context_.workstation.setState(state);
+    // With the link disabled nobody can log in: the computer stays blocked.
+    context_.workstation.setState(context_.link.blnDisabled ? Workstation::kBlocked : state);
     parts_.lockScreen.refresh();
     context_.forms.frmMain.hide();
 }
@@ -162,7 +163,7 @@ bool SessionControl::funStopSession(bool blnNoReboot) {
         if (parts_.cleanup.blnRunEndBatch) {
             parts_.cleanup.runEndBatch();
         }
-        w.subUserInit(context_.settings.intDefaultState, context_.now());
+        w.subUserInit(context_.idleState(), context_.now());
         if (!blnNoReboot && context_.constants.wksnRebootOnSessionEnd == 1 &&
             !context_.flags.blnDebugMode && shutdown_) {
             shutdown_(Shell::kReboot, {});
@@ -173,6 +174,8 @@ bool SessionControl::funStopSession(bool blnNoReboot) {
 
 bool SessionControl::pauseInto(int state, const char* location) {
     return context_.errors.trap(location, OnError::PassOn, [&] {
+        // Whoever pauses now owns the pause, also one the clock change had set.
+        context_.workstation.blnLockedByTimeChange = false;
         if (context_.workstation.intWksnState == state) {
             return false;
         }
@@ -198,6 +201,7 @@ bool SessionControl::funUnPauseSession() {
     return context_.errors.trap("modFunctions.funUnPauseSessionError", OnError::PassOn, [&] {
         auto& w = context_.workstation;
         w.intWksnState = w.intPrevWksnState;
+        w.blnLockedByTimeChange = false;
         context_.forms.frmMain.hide();
         parts_.lockScreen.release();
         subShowStatus();

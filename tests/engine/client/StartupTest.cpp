@@ -80,15 +80,32 @@ TEST_F(StartupTest, startTenSecondsAfterBootWaitsOutTheStartDelay) {
     start();
     EXPECT_TRUE(client().startup().waiting());
     EXPECT_FALSE(context().forms.frmMain.loaded);
-    EXPECT_EQ(context().workstation.intWksnState, 2) << "the record is ready, nothing shown";
-    EXPECT_FALSE(context().forms.frmBlock.visible);
+    EXPECT_EQ(context().workstation.intWksnState, 2) << "the record is ready";
+    const auto& block = context().forms.frmBlock;
+    EXPECT_TRUE(block.visible) << "locked while it waits";
+    EXPECT_TRUE(block.topMost);
+    EXPECT_FALSE(block.fraFormVisible || block.fraHeaderVisible || block.fraFollowServerVisible)
+        << "a blank screen: nothing to log in with yet";
+    EXPECT_EQ(fake.shellLock.calls.size(), 4U) << "the shell is locked at once";
 
     fake.time.advance(19'900);
     EXPECT_FALSE(context().forms.frmMain.loaded);
     fake.time.advance(100);
     EXPECT_TRUE(context().forms.frmMain.loaded);
-    EXPECT_TRUE(context().forms.frmBlock.visible);
+    EXPECT_TRUE(block.visible);
+    EXPECT_TRUE(block.fraFormVisible && block.fraControlsActive) << "the login panel";
     EXPECT_FALSE(client().startup().waiting());
+}
+
+TEST_F(StartupTest, startDelayIsBoundedToAFewMinutes) {
+    configured();
+    fake.store.putString(kConstants, "wksnStartDelay", "100000");
+    fake.time.setBoot(10'000);
+    start();
+    EXPECT_TRUE(context().forms.frmBlock.visible);
+    fake.time.advance(static_cast<std::int64_t>(Startup::kMaxStartDelaySeconds * 1000) - 10'000);
+    EXPECT_TRUE(context().forms.frmMain.loaded);
+    EXPECT_TRUE(context().forms.frmBlock.fraControlsActive);
 }
 
 TEST_F(StartupTest, settingTheClockDoesNotStretchTheStartDelay) {

@@ -124,6 +124,19 @@ TEST_F(SettingsTest, savingWritesTheStoreAndTheLogonEntry) {
     EXPECT_EQ(fake.shell.autostart, "");
 }
 
+TEST_F(SettingsTest, defaultStateOutsideTheIdleStatesLocksWithTheLoginScreen) {
+    configured();
+    fake.store.putString(kGeneral, "Default State", "1");
+    start();
+    EXPECT_EQ(context().settings.intDefaultState, 2);
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kWaiting);
+    EXPECT_TRUE(context().forms.frmBlock.visible);
+    EXPECT_TRUE(logContains("\"Default State\" is not an idle state: \"1\""));
+    EXPECT_EQ(
+        std::get<std::string>(fake.store.read(Hive::Machine, kGeneral, "Default State").value), "1")
+        << "the stored value is left for the administrator to see";
+}
+
 TEST_F(SettingsTest, failedWriteIsLoggedWithSectionNameAndValueAndPassedOn) {
     configured();
     start();

@@ -86,8 +86,9 @@ TEST_F(ServerCommandsTest, badNumberDisablesTheWorkstationAndLogsTheContext) {
     EXPECT_TRUE(logContains("modFunctions.subProcessServerDataError: #13"));
     EXPECT_TRUE(logContains("modFunctions.subProcessServerDataError: Context: %$&#######SessionID# "
                             "Payload: seventy"));
-    EXPECT_NE(fake.dialogs.shown.back().text.find("An internal error has occurred"),
-              std::string::npos);
+    EXPECT_NE(context().forms.frmMsgBox.lblText.find("An internal error has occurred"),
+              std::string::npos)
+        << "shown over the lock screen";
 }
 
 TEST_F(ServerCommandsTest, freeSessionThenCloseReturnsToTheLoginScreen) {

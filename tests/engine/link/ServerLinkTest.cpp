@@ -129,13 +129,13 @@ TEST_F(ServerLinkTest, disabledLinkIgnoresEverythingFromTheNetwork) {
     connect();
     serverSends(msg("%$&#####DisableWksn#", {"1"}));
     EXPECT_TRUE(context().link.blnDisabled);
-    EXPECT_EQ(context().workstation.intWksnState, Workstation::kDeactivated);
-    EXPECT_NE(fake.dialogs.shown.back().text.find("An internal error has occurred"),
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kBlocked);
+    EXPECT_NE(context().forms.frmMsgBox.lblText.find("An internal error has occurred"),
               std::string::npos);
     serverSends(msg("%$&####ActivateWksn#"));
     fake.udp.answer(std::string{markers::kDiscoveryAnswer}, "192.168.1.3");
     fake.time.advance(5'000);
-    EXPECT_EQ(context().workstation.intWksnState, Workstation::kDeactivated);
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kBlocked);
     EXPECT_EQ(fake.tcp.connects.size(), 1U);
 }
 

@@ -2,6 +2,7 @@
 #include "support/ClientFixture.h"
 #include "wire/Scrambler.h"
 
+#include <cmath>
 #include <string>
 
 namespace orvan::test {
@@ -37,6 +38,21 @@ protected:
     std::string lastDialog() const {
         return fake.dialogs.shown.empty() ? std::string{} : fake.dialogs.shown.back().text;
     }
+    // Where a disabled workstation gives its reason: the program's own box over the
+    // lock screen, the standard box otherwise.
+    std::string reasonShown() {
+        const auto& box = context().forms.frmMsgBox;
+        return box.visible ? box.lblText : lastDialog();
+    }
+    void expectBlockedWith(const std::string& reason) {
+        EXPECT_TRUE(disabled());
+        EXPECT_EQ(state(), Workstation::kBlocked);
+        EXPECT_TRUE(block().visible);
+        EXPECT_TRUE(block().fraControlsBlocked);
+        EXPECT_NE(reasonShown().find(reason), std::string::npos) << reasonShown();
+        EXPECT_NE(block().imgNoServCnxToolTip.find(reason), std::string::npos)
+            << "the indicator keeps the reason once the box is gone";
+    }
     SettingValue stored(const std::string& name) {
         return fake.store.read(Hive::Machine, kGeneral, name).value;
     }
@@ -44,15 +60,15 @@ protected:
 };
 
 TEST_F(WorkstationCommandsTest, tooOldServerDisablesAndDropsTheRestOfTheCall) {
-    serverSends(msg("%$&######AppVersion#", "1009299") + msg("%$&########LockWksn#"));
+    serverSends(msg("%$&######AppVersion#", "1009299") + msg("%$&WksnDefaultState#", "3"));
     EXPECT_TRUE(disabled());
-    EXPECT_NE(lastDialog().find("The server version is insufficient (Current version: 1.9.299 - "
-                                "Required version: 1.9.300)"),
+    EXPECT_NE(reasonShown().find("The server version is insufficient (Current version: 1.9.299 - "
+                                 "Required version: 1.9.300)"),
               std::string::npos)
-        << lastDialog();
+        << reasonShown();
     EXPECT_TRUE(logContains(
         "modFunctions.subProcessServerDataError: Context: %$&######AppVersion# Payload: 1009299"));
-    EXPECT_EQ(state(), Workstation::kDeactivated) << "the lock that followed was not run";
+    EXPECT_EQ(context().settings.intDefaultState, 2) << "the message that followed was not run";
 }
 
 TEST_F(WorkstationCommandsTest, currentServerPassesTheVersionCheck) {
@@ -66,10 +82,83 @@ TEST_F(WorkstationCommandsTest, disableCodesAndTheirReasons) {
     EXPECT_FALSE(disabled()) << "unknown codes do nothing";
     serverSends(msg("%$&#####DisableWksn#", std::string{"0"} + kSep + "1010000"));
     EXPECT_TRUE(disabled());
-    EXPECT_NE(lastDialog().find("The workstation version is insufficient (Current version: "
-                                "1.9.300 - Required version: 1.10.0)"),
+    EXPECT_NE(reasonShown().find("The workstation version is insufficient (Current version: "
+                                 "1.9.300 - Required version: 1.10.0)"),
               std::string::npos)
-        << lastDialog();
+        << reasonShown();
+}
+
+TEST_F(WorkstationCommandsTest, disabledWhileIdleTheComputerStaysOnTheBlockedScreen) {
+    serverSends(msg("%$&######AppVersion#", "1009299"));
+    expectBlockedWith("The server version is insufficient");
+    EXPECT_EQ(fake.shellLock.calls.back().second, 0) << "the shell stays locked";
+
+    // Nothing that would normally bring the login screen back opens it now.
+    client().sessionControl().subActivate();
+    client().sessionControl().subDefaultState();
+    EXPECT_EQ(state(), Workstation::kBlocked);
+    EXPECT_TRUE(block().visible);
+}
+
+TEST_F(WorkstationCommandsTest, dispatcherFailureWhileIdleLocksWithTheInternalError) {
+    serverSends(msg("%$&#######SessionID#", "not a number"));
+    expectBlockedWith("An internal error has occurred");
+}
+
+TEST_F(WorkstationCommandsTest, failedSettingsWriteInAHandlerLeavesTheComputerLocked) {
+    fake.store.setReadOnly(Hive::Machine, true);
+    serverSends(msg("%$&###PasswordAdmin#", "secret"));
+    expectBlockedWith("An internal error has occurred");
+}
+
+TEST_F(WorkstationCommandsTest, disabledDuringASessionItRunsOutAndEndsOnTheBlockedScreen) {
+    openSession(Workstation::kCard, Workstation::kConnected);
+    auto& session = context().workstation.session;
+    session.dteRemainingTime = session.dteCreditTime = 2.0 / 1440.0;
+    serverSends(msg("%$&#####DisableWksn#", "1"));
+    EXPECT_TRUE(disabled());
+    EXPECT_EQ(state(), Workstation::kConnected) << "the customer's paid time goes on";
+    EXPECT_FALSE(block().visible);
+    EXPECT_NE(lastDialog().find("An internal error has occurred"), std::string::npos);
+    EXPECT_TRUE(context().timers.tmrSessionStatus->enabled());
+
+    fake.time.advance(2 * 60'000 + 500);
+    EXPECT_EQ(state(), Workstation::kNoCredit) << "the credit still runs out";
+    fake.time.advance(std::llround(context().constants.wksnSessionExpiryTime * 86'400'000.0) +
+                      2'000);
+    EXPECT_EQ(state(), Workstation::kBlocked);
+    EXPECT_TRUE(block().visible);
+    EXPECT_TRUE(block().fraControlsBlocked);
+}
+
+TEST_F(WorkstationCommandsTest, versionMismatchDuringAPauseEndsOnTheBlockedScreenWhenQuit) {
+    openSession(Workstation::kCard, Workstation::kConnected);
+    client().sessionControl().funPauseSession();
+    client().lockScreen().refresh();
+    serverSends(msg("%$&######AppVersion#", "1"));
+    EXPECT_EQ(state(), Workstation::kPaused);
+    EXPECT_TRUE(block().visible);
+    client().sessionControl().funStopSession(true);
+    client().lockScreen().refresh();
+    EXPECT_EQ(state(), Workstation::kBlocked);
+    EXPECT_TRUE(block().fraControlsBlocked);
+}
+
+TEST_F(WorkstationCommandsTest, defaultStateFromTheServerMustBeAnIdleState) {
+    serverSends(msg("%$&WksnDefaultState#", "3"));
+    EXPECT_EQ(context().settings.intDefaultState, 3);
+    EXPECT_EQ(std::get<std::string>(stored("Default State")), "3");
+
+    serverSends(msg("%$&WksnDefaultState#", "7"));
+    EXPECT_FALSE(disabled());
+    EXPECT_EQ(context().settings.intDefaultState, 2);
+    EXPECT_EQ(std::get<std::string>(stored("Default State")), "3") << "the stored value stays";
+    EXPECT_TRUE(logContains("\"Default State\" 7 is not an idle state"));
+
+    openSession(Workstation::kCard, Workstation::kConnected);
+    serverSends(msg("%$&####SessionClose#"));
+    EXPECT_EQ(state(), Workstation::kWaiting);
+    EXPECT_TRUE(block().visible);
 }
 
 TEST_F(WorkstationCommandsTest, activatingAfterASessionEndRebootsWhenTheConstantSaysSo) {
@@ -237,7 +326,7 @@ TEST_F(WorkstationCommandsTest, constantsNeedAllTwentyOneFields) {
     EXPECT_EQ(context().constants.wksnShutdownDelay, 9) << "the fields present are stored";
     EXPECT_FALSE(fake.store.read(Hive::Machine, kConstants, "cnxBroardcastAdr").found());
     EXPECT_TRUE(disabled());
-    EXPECT_NE(lastDialog().find("An internal error has occurred"), std::string::npos);
+    EXPECT_NE(reasonShown().find("An internal error has occurred"), std::string::npos);
 }
 
 TEST_F(WorkstationCommandsTest, constantsApplyTheCloseButtons) {

@@ -18,7 +18,8 @@ protected:
     }
 };
 
-TEST_F(LockScreenActionsTest, gesturesDeactivateAtOnceWithoutAnyPassword) {
+TEST_F(LockScreenActionsTest, gesturesDeactivateAtOnceWithoutAnyPasswordBeforeTheSetup) {
+    context().settings.intConfigWizardMachine = 0;
     actions().picLogo_CtrlAltClick();
     EXPECT_EQ(state(), Workstation::kDeactivated);
     EXPECT_FALSE(askedForPassword());
@@ -39,8 +40,21 @@ TEST_F(LockScreenActionsTest, managerPasswordGuardsTheLogoAndTheKeysButNotTheFol
     actions().Form_CtrlAltEnter();
     EXPECT_TRUE(askedForPassword());
     context().forms.frmPasswd.unload();
+    context().settings.intConfigWizardMachine = 0;
     actions().imgFollowServer_CtrlAltClick();
     EXPECT_EQ(state(), Workstation::kDeactivated);
+}
+
+TEST_F(LockScreenActionsTest, configuredComputerWithoutAnyPasswordRefusesEveryGesture) {
+    actions().picLogo_CtrlAltClick();
+    actions().Form_CtrlAltEnter();
+    managerPassword("mgr"); // the follow picture does not count the manager's password
+    actions().imgFollowServer_CtrlAltClick();
+    EXPECT_EQ(state(), Workstation::kWaiting);
+    EXPECT_FALSE(askedForPassword());
+    EXPECT_TRUE(block().visible);
+    EXPECT_TRUE(block().topMost);
+    EXPECT_TRUE(logContains("frmBlock.imgFollowServer_MouseDownError: deactivation refused"));
 }
 
 TEST_F(LockScreenActionsTest, testModeNeverMakesTheScreenTopMost) {

@@ -141,6 +141,28 @@ TEST_F(SessionClockTest, settingTheClockLocksTheSessionWithoutCountingTheJump) {
     EXPECT_EQ(seconds(session().dteConnectedTime), 11 * 60);
 }
 
+TEST_F(SessionClockTest, serverDateAfterAClockChangeLeavesTheManagersPauseAlone) {
+    openPrepaid(Workstation::kCard, Workstation::kConnected, 60 * kMinute);
+    client().sessionControl().funPauseSession();
+    fake.time.jumpWallClock(3'600'000);
+    client().sessionClock().onServerDate(context().now());
+    EXPECT_EQ(state(), Workstation::kPaused) << "paused before the change";
+    EXPECT_FALSE(workstation().blnTimeChanged);
+
+    client().sessionControl().funUnPauseSession();
+    fake.time.jumpWallClock(3'600'000);
+    ASSERT_EQ(state(), Workstation::kPausedLocked);
+    client().sessionControl().funLockSession(); // the manager locks it while the date is due
+    client().sessionClock().onServerDate(context().now());
+    EXPECT_EQ(state(), Workstation::kPausedLocked) << "locked by the manager meanwhile";
+
+    client().sessionControl().funUnPauseSession();
+    fake.time.jumpWallClock(3'600'000);
+    client().sessionControl().funFollowSession();
+    client().sessionClock().onServerDate(context().now());
+    EXPECT_EQ(state(), Workstation::kPausedFollow);
+}
+
 TEST_F(SessionClockTest, serverDateWithoutAClockChangeOnlySetsTheOffset) {
     openPrepaid(Workstation::kCard, Workstation::kConnected, 60 * kMinute);
     client().sessionControl().funPauseSession();
