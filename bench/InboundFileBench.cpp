@@ -42,8 +42,8 @@ std::string fileMessage() {
 
 double throughStream(const std::string& wire, const std::string& folder) {
     LinuxFileSystem files;
-    InboundStream stream(
-        files, {[](std::string_view) {}, [] { return false; }, [](const std::string&) {}});
+    InboundStream stream(files, {[](std::string_view) {}, [] { return false; },
+                                 [](const std::string&) {}, [](const std::string&) {}});
     stream.setTempFilePath(folder + "/received_file.tmp");
     stream.setThreshold(50'000);
     const auto started = Clock::now();
@@ -77,7 +77,7 @@ double smallInOneChunk(std::size_t count) {
     LinuxFileSystem files;
     std::size_t dispatched = 0;
     InboundStream stream(files, {[&](std::string_view) { ++dispatched; }, [] { return false; },
-                                 [](const std::string&) {}});
+                                 [](const std::string&) {}, [](const std::string&) {}});
     stream.setThreshold(static_cast<long>(wire.size()) + 1); // all in memory, as small messages are
     const auto started = Clock::now();
     stream.onData(wire);

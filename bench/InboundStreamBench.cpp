@@ -41,7 +41,7 @@ Result feed(const std::string& wire, std::size_t chunk, long threshold) {
     files.createFolder("/data");
     std::size_t dispatched = 0;
     InboundStream stream(files, {[&](std::string_view) { ++dispatched; }, [] { return false; },
-                                 [](const std::string&) {}});
+                                 [](const std::string&) {}, [](const std::string&) {}});
     stream.setTempFilePath("/data/received_file.tmp");
     stream.setThreshold(threshold);
     const std::string_view all(wire);

@@ -142,6 +142,14 @@ std::optional<std::int64_t> LinuxFileSystem::modifiedUtcMillis(const std::string
     return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1'000'000;
 }
 
+std::optional<std::uint64_t> LinuxFileSystem::fileSize(const std::string& path) const {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
 bool LinuxFileSystem::copy(const std::string& from, const std::string& to) {
     // Large received files are copied by the kernel, never read into memory.
     std::error_code error;

@@ -20,6 +20,7 @@ public:
     // Sorted by name.
     std::vector<std::string> listFiles(const std::string& folder) const override;
     std::optional<std::int64_t> modifiedUtcMillis(const std::string& path) const override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     // Copies through a temporary file and a rename, like write().
     bool copy(const std::string& from, const std::string& to) override;
 };

@@ -20,6 +20,7 @@ TEST_F(LinuxFileSystemTest, AppendCreatesThenAppends) {
     ASSERT_TRUE(files.append(log, "one\n"));
     ASSERT_TRUE(files.append(log, std::string_view("two\0\n", 5)));
     EXPECT_EQ(files.read(log), std::string("one\ntwo\0\n", 9));
+    EXPECT_EQ(files.fileSize(log), 9u);
 }
 
 TEST_F(LinuxFileSystemTest, WriteReplacesWholeAndLeavesNoTemporary) {
@@ -42,6 +43,8 @@ TEST_F(LinuxFileSystemTest, WriteReplacesWholeAndLeavesNoTemporary) {
 TEST_F(LinuxFileSystemTest, FailuresAnswerInsteadOfThrowing) {
     EXPECT_EQ(files.read(folder / "missing"), std::nullopt);
     EXPECT_EQ(files.read(folder.path()), std::nullopt); // a folder is no file
+    EXPECT_EQ(files.fileSize(folder / "missing"), std::nullopt);
+    EXPECT_EQ(files.fileSize(folder.path()), std::nullopt);
     EXPECT_FALSE(files.write(folder / "no/such/folder/file", "x"));
     EXPECT_TRUE(files.listFiles(folder / "missing").empty());
 }

@@ -38,6 +38,14 @@ bool MemoryFileSystem::append(const std::string& path, std::string_view bytes) {
     return true;
 }
 
+std::optional<std::uint64_t> MemoryFileSystem::fileSize(const std::string& path) const {
+    const auto found = files_.find(path);
+    if (found == files_.end()) {
+        return std::nullopt;
+    }
+    return found->second.size();
+}
+
 std::optional<std::string> MemoryFileSystem::read(const std::string& path) const {
     const auto found = files_.find(path);
     if (found == files_.end()) {

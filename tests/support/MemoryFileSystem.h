@@ -19,6 +19,7 @@ public:
     bool remove(const std::string& path) override;
     std::vector<std::string> listFiles(const std::string& folder) const override;
     std::optional<std::int64_t> modifiedUtcMillis(const std::string& path) const override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     bool copy(const std::string& from, const std::string& to) override;
 
     void setModified(const std::string& path, std::int64_t utcMillis) {

@@ -48,14 +48,27 @@ std::string Log::header() const {
 
 void Log::subWriteLog(const std::string& message, const std::string& path) {
     const std::string target = path.empty() ? currentPath() : path;
-    std::string text = files_.exists(target) ? std::string{} : header();
+    std::string line;
     if (!message.empty()) {
-        text += system_.programFileName() + " " + version_.text() + " " + funLogTimeStamp() +
-                " - " + message;
+        line = system_.programFileName() + " " + version_.text() + " " + funLogTimeStamp() + " - " +
+               message;
     }
-    text += kLineEnd;
+    line += kLineEnd;
+    rollOverIfFull(target, line.size());
+    const std::string text = files_.exists(target) ? line : header() + line;
     if (!files_.append(target, text) && onWriteFailure_) {
         onWriteFailure_(target);
+    }
+}
+
+void Log::rollOverIfFull(const std::string& path, std::uint64_t adding) {
+    const auto size = files_.fileSize(path);
+    if (!size || *size == 0 || *size + adding <= kMaxLogBytes) {
+        return;
+    }
+    // Without a copy the lines stay where they are: the failing append reports it.
+    if (files_.copy(path, path + kOlderCopySuffix)) {
+        files_.remove(path);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/AppVersion.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -12,14 +13,20 @@ class FileSystem;
 class SystemInfo;
 
 // The plain-text log: one line per call, opened and closed for each line so that no
-// handle is kept and every line is on disk when the program dies.
+// handle is kept and every line is on disk when the program dies. A full log rolls
+// over into one older copy beside it, so the two never take more than twice the limit.
 class Log {
 public:
+    // About 40,000 lines: weeks of a busy workstation's errors, and still small on disk.
+    static constexpr std::uint64_t kMaxLogBytes = std::uint64_t{4} << 20;
+    static constexpr const char* kOlderCopySuffix = ".1";
+
     Log(const Clock& clock, FileSystem& files, const SystemInfo& system,
         AppVersion version = AppVersion::current());
 
     // Appends `message` to `path`, or to the log file when `path` is empty. A new
-    // file starts with its two-line header.
+    // file starts with its two-line header; a line that would take the file over the
+    // limit first moves it to "<path>.1", replacing the older copy.
     void subWriteLog(const std::string& message, const std::string& path = {});
     // A trace hook for step names. It composes its line and, in debug mode once the
     // log file is chosen, writes it to the log; otherwise the line is dropped.
@@ -41,6 +48,7 @@ public:
 
 private:
     std::string header() const;
+    void rollOverIfFull(const std::string& path, std::uint64_t adding);
 
     const Clock& clock_;
     FileSystem& files_;

@@ -93,10 +93,16 @@ InboundStream::Hooks Client::inboundHooks() {
         [this](std::string_view message) { dispatcher_.subProcessServerBytes(message); },
         [this] { return context_.link.blnDisabled; },
         [this](const std::string& line) { log_.subWriteLog(platform_.codec.fromAnsi(line)); },
+        [this](const std::string& line) { log_.subWriteLog(platform_.codec.fromAnsi(line)); },
     };
 }
 
 void Client::showLogFailure(const std::string& path) {
+    // Every line would open its own box, and most of them come from timers.
+    if (logFailureShown_) {
+        return;
+    }
+    logFailureShown_ = true;
     platform_.dialogs.messageBox(localization_.funLoadResString(10004) + "\r\n" + path,
                                  localization_.funLoadResString(10000), 16);
 }

@@ -112,6 +112,8 @@ private:
     ServerCommands serverCommands_;
     WorkstationCommands workstationCommands_;
     ReceivedFiles receivedFiles_;
+    // The unwritable log is told once per run.
+    bool logFailureShown_ = false;
 };
 
 } // namespace orvan

@@ -106,6 +106,7 @@ void ConstantsRepository::subGetConstWksn(ConstWksn& record) {
                 }
             });
     }
+    record.clampLimits();
     record.deriveFlags();
 }
 
@@ -158,6 +159,8 @@ void ConstantsRepository::applyServerFields(ConstWksn& record,
         case Kind::Number:
         case Kind::Switch:
             assignInteger(record, field, numbers_.toInteger(fields[i], field.bits));
+            // At once: a message cut short keeps what it stored so far.
+            record.clampLimits();
             break;
         }
     }

@@ -115,6 +115,9 @@ void InboundStream::startStorage(std::string_view chunk) {
     std::size_t after = npos;
     bool endedInPending = false;
     tail_.clear();
+    dropping_ = false;
+    storedBytes_ = 0;
+    header_.assign(pending.substr(0, headerLength));
     try {
         files_.remove(tempFile_);
         if (!files_.append(tempFile_, {})) {
@@ -128,11 +131,11 @@ void InboundStream::startStorage(std::string_view chunk) {
     } catch (...) {
         // Storage not entered: keep every byte in memory and try again next arrival.
         tail_.clear();
+        dropping_ = false;
         appendPending(chunk);
         throw;
     }
 
-    header_.assign(pending.substr(0, headerLength));
     storing_ = true;
     if (after == npos) {
         // Only the held-back tail stays in memory from here on.
@@ -166,14 +169,37 @@ void InboundStream::finishStorage() {
     storing_ = false;
     tail_.clear();
     std::string{}.swap(scratch_);
+    const bool dropped = dropping_;
+    dropping_ = false;
+    storedBytes_ = 0;
     debug("wskCli_DataArrival: END TempFileStorage");
     // What followed the end tag waits for the next arrival, as it always has.
-    if (!disabled() && hooks_.dispatch) {
-        std::string substitute;
-        substitute.reserve(header_.size() + 2 * tags::kTagLength);
-        substitute.append(header_).append(tags::kFileTemp).append(tags::kMessageEnd);
-        hooks_.dispatch(substitute);
+    if (dropped) {
+        return;
     }
+    if (disabled() || !hooks_.dispatch) {
+        files_.remove(tempFile_); // nobody will take it
+        return;
+    }
+    dispatchSubstitute();
+}
+
+void InboundStream::dispatchSubstitute() {
+    std::string substitute;
+    substitute.reserve(header_.size() + 2 * tags::kTagLength);
+    substitute.append(header_).append(tags::kFileTemp).append(tags::kMessageEnd);
+    if (std::string_view(header_).substr(0, tags::kTagLength) == tags::kFileSend) {
+        hooks_.dispatch(substitute); // the file handler takes the file and removes it
+        return;
+    }
+    // No other handler reads the file: it goes once the handler is done, whatever happens.
+    try {
+        hooks_.dispatch(substitute);
+    } catch (...) {
+        files_.remove(tempFile_);
+        throw;
+    }
+    files_.remove(tempFile_);
 }
 
 // Writes the payload bytes of `data` to the file, holding back the last few that may
@@ -220,7 +246,12 @@ std::size_t InboundStream::storePiece(std::string_view data, std::size_t searchF
 
 // One append per call: each append may open the file anew.
 void InboundStream::writeJoined(std::string_view first, std::string_view second) {
-    if (first.empty() && second.empty()) {
+    if (dropping_ || (first.empty() && second.empty())) {
+        return;
+    }
+    const auto size = first.size() + second.size();
+    if (storedBytes_ + size > payloadCap_) {
+        dropPayload();
         return;
     }
     std::string_view bytes = second;
@@ -232,6 +263,16 @@ void InboundStream::writeJoined(std::string_view first, std::string_view second)
     }
     if (!files_.append(tempFile_, bytes)) {
         throw AppError(AppError::kPathFileAccess, "The received file could not be written");
+    }
+    storedBytes_ += size;
+}
+
+void InboundStream::dropPayload() {
+    dropping_ = true;
+    files_.remove(tempFile_); // what stays behind is under the cap and replaced next time
+    if (hooks_.logLine) {
+        hooks_.logLine("wskCli_DataArrival: payload over " + std::to_string(payloadCap_) +
+                       " bytes dropped: " + header_.substr(0, tags::kTagLength));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ class FileSystem;
 // most 19 bytes per arrival where a tag may straddle two arrivals), consumed messages
 // are skipped with a read offset rather than erased one by one, and while storing only
 // the last 19 payload bytes are held back in memory.
+//
+// A stored payload that outgrows its cap is dropped: the file goes, the rest of the
+// payload is only scanned for its end tag, and the link carries on behind it.
 class InboundStream {
 public:
     struct Hooks {
@@ -29,14 +33,20 @@ public:
         std::function<bool()> disabled;
         // Called only when debug is on; the line carries raw ANSI bytes of the message.
         std::function<void(const std::string&)> debugLine;
+        // Always written; the line may carry raw ANSI bytes of the message's tag.
+        std::function<void(const std::string&)> logLine;
     };
 
     static constexpr long kDefaultThreshold = 50000;
+    // Well above any file the server sends (the database backup is the largest), yet a
+    // server that never sends the end tag cannot fill the disk of the data folder.
+    static constexpr std::uint64_t kMaxStoredPayload = std::uint64_t{1} << 30;
 
     InboundStream(FileSystem& files, Hooks hooks);
 
     void setTempFilePath(std::string path) { tempFile_ = std::move(path); }
     void setThreshold(long characters) { threshold_ = characters; }
+    void setPayloadCap(std::uint64_t bytes) { payloadCap_ = bytes; }
     void setDebug(bool on) { debug_ = on; }
 
     // One arrival of bytes. The caller sets the heartbeat time first. A throwing dispatch
@@ -56,6 +66,8 @@ private:
     void finishStorage();
     std::size_t storePiece(std::string_view data, std::size_t searchFrom);
     void writeJoined(std::string_view first, std::string_view second);
+    void dropPayload();
+    void dispatchSubstitute();
     void debug(const std::string& line) const;
     bool disabled() const { return hooks_.disabled && hooks_.disabled(); }
 
@@ -63,6 +75,7 @@ private:
     Hooks hooks_;
     std::string tempFile_;
     long threshold_ = kDefaultThreshold;
+    std::uint64_t payloadCap_ = kMaxStoredPayload;
     bool debug_ = false;
 
     // Pending bytes are buffer_[read_, end). No end tag starts in [read_, scanned_).
@@ -71,6 +84,9 @@ private:
     std::size_t scanned_ = 0;
 
     bool storing_ = false;
+    // Over its cap: the payload is scanned for its end tag but no longer written.
+    bool dropping_ = false;
+    std::uint64_t storedBytes_ = 0;
     std::string header_;
     // The payload's last bytes, not yet written: they may be the start of the end tag.
     std::string tail_;

@@ -207,10 +207,7 @@ void ServerCommands::chatMessage(const std::string& payload) {
         return;
     }
     auto& status = context_.forms.frmStatus;
-    if (!status.txtWksnChatHist.empty()) {
-        status.txtWksnChatHist += "\r\n";
-    }
-    status.txtWksnChatHist += " " + context_.localization.funLoadResString(10350) + ": " + payload;
+    status.appendChatLine(" " + context_.localization.funLoadResString(10350) + ": " + payload);
     status.fraChatVisible = true;
     if (status.visible) {
         status.tmrHideStatusEnabled = false;

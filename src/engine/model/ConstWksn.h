@@ -7,6 +7,10 @@ namespace orvan {
 // The workstation constants the cafe server owns. The two times are day fractions
 // here and whole minutes in the settings store; the switches are 0 or 1.
 struct ConstWksn {
+    // Messages up to the storage threshold are held whole in memory; a mistyped or hostile
+    // constant must not let a server make the client hold whole files there.
+    static constexpr long kMaxMinSizeTmpFileStore = 1L << 20;
+
     std::string cnxBroardcastAdr = "255.255.255.255";
     long cnxMinSizeTmpFileStore = 50'000;
     int cnxUdpPortServer = 4647;
@@ -36,6 +40,13 @@ struct ConstWksn {
     void deriveFlags() {
         blnHideAllStatusWin = wksnHideAllStatusWin == 1;
         blnDisableSessCloseButton = wksnDisableSessCloseButton == 1;
+    }
+
+    // Bounds the values the client's memory depends on, after every read or update.
+    void clampLimits() {
+        if (cnxMinSizeTmpFileStore > kMaxMinSizeTmpFileStore) {
+            cnxMinSizeTmpFileStore = kMaxMinSizeTmpFileStore;
+        }
     }
 
     bool operator==(const ConstWksn&) const = default;

@@ -4,10 +4,16 @@
 #include "model/FormModel.h"
 #include "model/MsgBoxForm.h"
 
+#include <string>
+
 namespace orvan {
 
 // A status window: the session's counters, the usage-mode choice and its buttons.
 struct StatusForm : FormModel {
+    // A chat pane shows a few screens of lines; hundreds of lines fit in this much,
+    // while a chatty or flooding server cannot grow the history for the whole session.
+    static constexpr std::size_t kMaxChatHistory = 64 * 1024;
+
     bool optConnected = false;
     bool optDisconnected = false;
     bool cmdQuitEnabled = true;
@@ -40,6 +46,26 @@ struct StatusForm : FormModel {
     std::string lblAmountDue;
     std::string lblTimeToNextIncrement;
     std::string txtWksnChatHist;
+
+    // Adds a line to the history; the oldest lines fall off beyond the limit. The newest
+    // line stays whole, however long: it is bounded by the size of one message.
+    void appendChatLine(const std::string& line) {
+        if (!txtWksnChatHist.empty()) {
+            txtWksnChatHist += "\r\n";
+        }
+        const auto newest = txtWksnChatHist.size();
+        txtWksnChatHist += line;
+        if (txtWksnChatHist.size() <= kMaxChatHistory || newest == 0) {
+            return;
+        }
+        // The first line break after which the rest fits, but none inside the newest line.
+        const auto fitsFrom = txtWksnChatHist.size() - kMaxChatHistory;
+        auto lineBreak = txtWksnChatHist.find("\r\n", fitsFrom < 2 ? 0 : fitsFrom - 2);
+        if (lineBreak > newest - 2) {
+            lineBreak = newest - 2;
+        }
+        txtWksnChatHist.erase(0, lineBreak + 2);
+    }
 };
 
 // The main window: shown while the workstation is deactivated; its labels tell the

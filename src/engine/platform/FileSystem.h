@@ -24,6 +24,8 @@ public:
     virtual bool remove(const std::string& path) = 0;
     // When the file was last written (UTC milliseconds since 1970), if it exists.
     virtual std::optional<std::int64_t> modifiedUtcMillis(const std::string& path) const = 0;
+    // Size in bytes of a plain file, if it exists.
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path) const = 0;
     // Replaces `to` with a copy of `from`.
     virtual bool copy(const std::string& from, const std::string& to) = 0;
     // Names (not paths) of the plain files in a folder; empty when it cannot be read.

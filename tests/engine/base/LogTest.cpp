@@ -77,6 +77,29 @@ TEST_F(LogTest, unwritableLogReportsEachFailedLineAndCarriesOn) {
     EXPECT_EQ(failures, (std::vector<std::string>{"/locked/client.log", "/locked/client.log"}));
 }
 
+TEST_F(LogTest, fullLogRollsOverIntoOneOlderCopyAndDiskUseStaysBounded) {
+    constexpr auto kMax = Log::kMaxLogBytes;
+    const std::string path = "/data/client.log";
+    const std::string older = path + ".1";
+    log.setLogFile(path);
+    const std::string full(kMax - 10, 'a');
+    files.write(path, full);
+
+    log.subWriteLog("rolls");
+    EXPECT_EQ(files.read(older), full) << "the old lines are kept whole";
+    EXPECT_EQ(files.read(path)->rfind("client Log file.\r\n", 0), 0U) << "a new file, new header";
+    EXPECT_NE(files.read(path)->find("- rolls\r\n"), std::string::npos);
+
+    const std::string big(8 * 1024, 'b');
+    for (std::uint64_t written = 0; written < 3 * kMax; written += big.size()) {
+        log.subWriteLog(big);
+    }
+    EXPECT_EQ(files.files().size(), 2U);
+    EXPECT_LE(*files.fileSize(path), kMax);
+    EXPECT_LE(*files.fileSize(older), kMax);
+    EXPECT_GT(*files.fileSize(older), kMax - 2 * big.size());
+}
+
 TEST_F(LogTest, traceComposesStepNameStampAndProgram) {
     time.setLocalDateTime(2026, 3, 5, 7, 4, 9, 45);
     EXPECT_EQ(log.subTrace("App startup"), "App startup - 260305.070409.045 client");

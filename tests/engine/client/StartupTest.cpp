@@ -251,5 +251,21 @@ TEST_F(StartupTest, unwritableLogShowsTheSystemBoxAndCarriesOn) {
     EXPECT_EQ(context().workstation.intWksnState, Workstation::kWaiting);
 }
 
+TEST_F(StartupTest, unwritableLogShowsItsBoxOncePerRun) {
+    configured();
+    fake.files.makeUnwritable("/appdata/OrvanetixClient");
+    start();
+    for (int i = 0; i < 5; ++i) {
+        context().log.subWriteLog("line " + std::to_string(i));
+    }
+    fake.time.advance(60'000);
+
+    int boxes = 0;
+    for (const auto& box : fake.dialogs.shown) {
+        boxes += box.text.rfind("Impossible to create log file.", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(boxes, 1);
+}
+
 } // namespace
 } // namespace orvan::test

@@ -119,6 +119,25 @@ TEST_F(ConstantsTest, shortMessageStoresTheFieldsPresentAndWritesNothing) {
     EXPECT_EQ(stored("wksnShutdownDelay"), "<missing>");
 }
 
+TEST_F(ConstantsTest, storageThresholdIsBoundedWhenReadAndWhenTheServerSetsIt) {
+    constexpr auto kMax = ConstWksn::kMaxMinSizeTmpFileStore;
+    fake.store.putString(kConstants, "cnxMinSizeTmpFileStore", "2000000000");
+    start();
+    auto& constants = context().constants;
+    EXPECT_EQ(constants.cnxMinSizeTmpFileStore, kMax);
+
+    auto fields = serverFields();
+    fields[1] = "2147483647";
+    context().constantsRepository.applyServerFields(constants, fields);
+    EXPECT_EQ(constants.cnxMinSizeTmpFileStore, kMax);
+    EXPECT_EQ(stored("cnxMinSizeTmpFileStore"), std::to_string(kMax));
+
+    constants.cnxMinSizeTmpFileStore = 50'000;
+    fields.resize(5); // cut short: what was stored stays, bounded
+    EXPECT_THROW(context().constantsRepository.applyServerFields(constants, fields), AppError);
+    EXPECT_EQ(constants.cnxMinSizeTmpFileStore, kMax);
+}
+
 TEST_F(ConstantsTest, nonNumberFieldIsAConversionFailure) {
     start();
     auto fields = serverFields();

@@ -38,18 +38,23 @@ std::string payloadOf(std::size_t size) {
 struct Harness {
     MemoryFileSystem files;
     Messages dispatched;
+    // The temporary file as each handler found it.
+    Messages storedAtDispatch;
     Messages debugLines;
+    Messages logLines;
     bool disabled = false;
     std::function<void(std::string_view)> onDispatch;
     InboundStream stream{files,
                          {[this](std::string_view m) {
                               dispatched.emplace_back(m);
+                              storedAtDispatch.push_back(stored());
                               if (onDispatch) {
                                   onDispatch(m);
                               }
                           },
                           [this] { return disabled; },
-                          [this](const std::string& line) { debugLines.push_back(line); }}};
+                          [this](const std::string& line) { debugLines.push_back(line); },
+                          [this](const std::string& line) { logLines.push_back(line); }}};
 
     Harness() {
         files.createFolder("/data");
@@ -153,7 +158,7 @@ TEST(InboundStreamThreshold, anyOtherLargeMessageKeepsOnlyItsTagAsHeader) {
     const auto m = message(tags::kChatMessage, text);
     h.stream.onData(m.substr(0, 200));
     h.stream.onData(m.substr(200));
-    EXPECT_EQ(h.stored(), text);
+    EXPECT_EQ(h.storedAtDispatch, Messages{text});
     EXPECT_EQ(h.dispatched, Messages{substituteFor(std::string{tags::kChatMessage})});
 }
 
@@ -210,7 +215,7 @@ TEST(InboundStreamStorage, messagesBehindAStoredPayloadAreCutNotStoredNorPiledUp
         h.stream.onData(burst);
         ASSERT_EQ(h.stream.pendingSize(), 0U) << arrival;
     }
-    EXPECT_EQ(h.stored(), payloadOf(300));
+    EXPECT_EQ(h.storedAtDispatch.front(), payloadOf(300));
     ASSERT_EQ(h.dispatched.size(), 1U + 21 * 10);
     EXPECT_EQ(h.dispatched.front(), substituteFor(std::string{tags::kChatMessage}));
     EXPECT_EQ(h.dispatched.back(), beat);
@@ -265,6 +270,80 @@ TEST(InboundStreamStorage, anUnwritableFileKeepsTheBytesInMemory) {
     }
     EXPECT_FALSE(h.stream.storing());
     EXPECT_EQ(h.stream.pendingSize(), 200U);
+}
+
+TEST(InboundStreamStorage, aStoredMessageNoHandlerTakesLeavesNoTemporaryFile) {
+    const auto text = payloadOf(400);
+    const auto chat = message(tags::kChatMessage, text);
+    const auto file = std::string{tags::kFileSend} + "3" + kSep + text + kEnd;
+    auto sendInTwo = [](Harness& h, const std::string& m) {
+        h.stream.onData(m.substr(0, 200));
+        h.stream.onData(m.substr(200));
+    };
+
+    Harness h;
+    h.stream.setThreshold(100);
+    sendInTwo(h, chat);
+    EXPECT_EQ(h.storedAtDispatch, Messages{text});
+    EXPECT_FALSE(h.files.exists(kTemp));
+
+    Harness throwing;
+    throwing.stream.setThreshold(100);
+    throwing.onDispatch = [](std::string_view) { throw AppError(AppError::kTypeMismatch, "bad"); };
+    EXPECT_THROW(sendInTwo(throwing, chat), AppError);
+    EXPECT_FALSE(throwing.files.exists(kTemp));
+
+    // A file is the file handler's to take and remove.
+    Harness forFile;
+    forFile.stream.setThreshold(100);
+    sendInTwo(forFile, file);
+    EXPECT_EQ(forFile.stored(), text);
+}
+
+TEST(InboundStreamPayloadCap, aPayloadOverItsCapIsDroppedAndTheLinkCarriesOn) {
+    constexpr std::size_t kCap = 2000;
+    const std::string header = std::string{tags::kFileSend} + "8" + kSep;
+    const auto next = message(tags::kServerDate, "1.5");
+    for (const std::size_t size : {kCap, kCap + 1}) {
+        Harness h;
+        h.stream.setThreshold(100);
+        h.stream.setPayloadCap(kCap);
+        const auto m = header + payloadOf(size) + kEnd;
+        for (std::size_t at = 0; at < m.size(); at += 150) {
+            h.stream.onData(std::string_view(m).substr(at, 150));
+            ASSERT_LE(h.files.read(kTemp).value_or("").size(), kCap) << at;
+            ASSERT_LE(h.stream.pendingSize(), 250U) << at;
+        }
+        h.stream.onData(next);
+        h.stream.onData("");
+        if (size == kCap) {
+            EXPECT_EQ(h.dispatched, (Messages{substituteFor(header), next}));
+            EXPECT_EQ(h.stored(), payloadOf(kCap));
+            EXPECT_TRUE(h.logLines.empty());
+        } else {
+            EXPECT_EQ(h.dispatched, Messages{next});
+            EXPECT_FALSE(h.files.exists(kTemp));
+            EXPECT_EQ(h.logLines, Messages{"wskCli_DataArrival: payload over 2000 bytes dropped: " +
+                                           std::string{tags::kFileSend}});
+        }
+    }
+}
+
+TEST(InboundStreamPayloadCap, aPayloadThatNeverEndsHoldsNoMoreThanTheCap) {
+    Harness h;
+    h.stream.setThreshold(100);
+    h.stream.setPayloadCap(5000);
+    h.stream.onData(std::string{tags::kMessageSend} + payloadOf(150));
+    for (int arrival = 0; arrival < 500; ++arrival) {
+        h.stream.onData(payloadOf(1000));
+    }
+    EXPECT_TRUE(h.stream.storing());
+    EXPECT_FALSE(h.files.exists(kTemp));
+    EXPECT_EQ(h.stream.pendingSize(), 0U);
+    EXPECT_EQ(h.logLines.size(), 1U);
+    h.stream.onData(kEnd + message(tags::kLockWksn));
+    h.stream.onData("");
+    EXPECT_EQ(h.dispatched, Messages{message(tags::kLockWksn)});
 }
 
 TEST(InboundStreamDispatch, stopsCuttingOnceTheLinkIsDisabled) {

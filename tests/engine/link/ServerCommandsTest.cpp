@@ -73,6 +73,27 @@ TEST_F(ServerCommandsTest, chatLinesNeedASession) {
     EXPECT_TRUE(status.fraChatVisible);
 }
 
+TEST_F(ServerCommandsTest, aFloodOfChatLinesKeepsTheNewestWithinTheLimit) {
+    workstation().setState(Workstation::kConnected);
+    constexpr auto kMax = StatusForm::kMaxChatHistory;
+    std::string burst;
+    for (int i = 0; i < 4000; ++i) {
+        burst += msg("%$&#####ChatMessage#", {"line " + std::to_string(i) + std::string(60, '.')});
+    }
+    serverSends(burst);
+    const auto& history = context().forms.frmStatus.txtWksnChatHist;
+    EXPECT_LE(history.size(), kMax);
+    EXPECT_GT(history.size(), kMax - 100) << "only whole old lines fall off";
+    EXPECT_EQ(history.substr(0, 1), " ") << "the oldest kept line is whole";
+    EXPECT_NE(history.find(": line 3999."), std::string::npos);
+
+    // One line longer than the limit stays, alone and whole.
+    const std::string longLine(kMax + 10, 'x');
+    serverSends(msg("%$&#####ChatMessage#", {longLine}));
+    EXPECT_EQ(history.find("\r\n"), std::string::npos);
+    EXPECT_EQ(history.substr(history.size() - longLine.size()), longLine);
+}
+
 TEST_F(ServerCommandsTest, unknownTagDoesNotStopTheNextMessage) {
     serverSends(msg("%$&###SomethingNew#", {"x"}) + msg("%$&#######SessionID#", {"77"}));
     EXPECT_EQ(workstation().session.lngSessionID, 77);
