@@ -207,7 +207,8 @@ TEST_F(BlockWindowTest, quitOnThePausedPanelAsksFirstAndEscapeKeepsTheSession) {
     EXPECT_TRUE(window().isVisible());
 }
 
-TEST_F(BlockWindowTest, hiddenGesturesDeactivateWhenNoPasswordIsSet) {
+TEST_F(BlockWindowTest, hiddenGesturesDeactivateWhenNoPasswordIsSetBeforeTheSetup) {
+    context().settings.intConfigWizardMachine = 0;
     showState(Workstation::kWaiting);
     QTest::keyClick(&window(), Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(context().workstation.intWksnState, Workstation::kDeactivated);
