@@ -113,9 +113,9 @@ TEST_F(ServerKeys, setxkbmapOnTheCallersPathIsNeverRun) {
         planted << "#!/bin/sh\nexit 0\n";
     }
     std::filesystem::permissions(folder + "/setxkbmap", std::filesystem::perms::owner_all);
+    ASSERT_EQ(run({"setxkbmap", "-option", "", "-option", "ctrl:nocaps"}), 0);
     const std::string path = std::getenv("PATH");
     setenv("PATH", (folder + ":" + path).c_str(), 1);
-    ASSERT_EQ(run({"setxkbmap", "-option", "", "-option", "ctrl:nocaps"}), 0);
     EXPECT_EQ(CtrlAltDel_Enable_Disable(0), 1);
     setenv("PATH", path.c_str(), 1);
     EXPECT_EQ(options(), "ctrl:nocaps,srvrkeys:none");
