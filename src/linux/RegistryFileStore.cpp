@@ -24,6 +24,18 @@ std::string folderOf(const std::string& path) {
     return parent.empty() ? std::string(".") : parent.string();
 }
 
+// The rename that put a file in place is durable only once its folder is.
+bool syncFolder(const std::string& path) {
+    const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) {
+        return false;
+    }
+    // EINVAL: a file system that cannot sync folders; nothing more can be done there.
+    const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
+    ::close(folder);
+    return synced;
+}
+
 std::string describe(int error) {
     return std::error_code(error, std::generic_category()).message();
 }
@@ -74,7 +86,7 @@ SettingRead RegistryFileStore::read(Hive hive, const std::string& key, const std
     if (!HiveDocument::isValidKey(key)) {
         return {};
     }
-    const HiveLock lock = HiveLock::shared(lockPathOf(target.path));
+    const HiveLock held = lock(target, false);
     if (!load(target)) {
         return {};
     }
@@ -95,7 +107,7 @@ bool RegistryFileStore::keyExists(Hive hive, const std::string& key) {
     if (!HiveDocument::isValidKey(key)) {
         return false;
     }
-    const HiveLock lock = HiveLock::shared(lockPathOf(target.path));
+    const HiveLock held = lock(target, false);
     return load(target) && target.document.keyExists(key);
 }
 
@@ -119,20 +131,25 @@ bool RegistryFileStore::flush(Hive hive) {
     }
     bool synced = ::fsync(fd) == 0;
     ::close(fd);
-    // The rename that put the file in place is durable only once its folder is.
-    const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) {
-        return false;
-    }
-    // EINVAL: a file system that cannot sync folders; nothing more can be done there.
-    synced = (::fsync(folder) == 0 || errno == EINVAL) && synced;
-    ::close(folder);
-    return synced;
+    return syncFolder(path) && synced;
 }
 
 std::vector<std::string> RegistryFileStore::takeProblems() {
     const std::lock_guard guard(mutex_);
     return std::exchange(problems_, {});
+}
+
+HiveLock RegistryFileStore::lock(HiveFile& hive, bool exclusive) {
+    const auto path = lockPathOf(hive.path);
+    const auto wait = hive.lockStuck ? std::chrono::milliseconds{0} : HiveLock::kWaitBound;
+    HiveLock held = exclusive ? HiveLock::exclusive(path, wait) : HiveLock::shared(path, wait);
+    if (held.timedOut() && !hive.lockStuck) {
+        problems_.push_back(path + ": lock busy for " +
+                            std::to_string(HiveLock::kWaitBound.count()) + " ms; " +
+                            (exclusive ? "not written" : "read without it"));
+    }
+    hive.lockStuck = held.timedOut() || (hive.lockStuck && !held.held());
+    return held;
 }
 
 RegistryFileStore::HiveFile& RegistryFileStore::file(Hive hive) {
@@ -192,9 +209,9 @@ bool RegistryFileStore::modify(Hive hive, const std::function<bool(HiveDocument&
     if (error) {
         return false;
     }
-    const HiveLock lock = HiveLock::exclusive(lockPathOf(target.path));
+    const HiveLock held = lock(target, true);
     // An unreadable file is not an empty hive: replacing it would lose its values.
-    if (!lock.held() || !load(target)) {
+    if (!held.held() || !load(target)) {
         return false;
     }
     HiveDocument updated = target.document;
@@ -221,9 +238,12 @@ bool RegistryFileStore::replace(const HiveFile& hive, const std::string& text) {
     if (fd < 0) {
         return false;
     }
-    bool written = writeAll(fd, text) && (!hive.mode || ::fchmod(fd, *hive.mode) == 0);
+    // Synced before the rename, so that a crash leaves the old file or the whole new one.
+    bool written =
+        writeAll(fd, text) && (!hive.mode || ::fchmod(fd, *hive.mode) == 0) && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (written && ::rename(temporary.c_str(), hive.path.c_str()) == 0) {
+        syncFolder(hive.path);
         return true;
     }
     ::unlink(temporary.c_str());

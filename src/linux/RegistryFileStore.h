@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HiveDocument.h"
+#include "HiveLock.h"
 #include "platform/SettingsStore.h"
 
 #include <functional>
@@ -39,6 +40,7 @@ private:
         bool garbled = false;       // `text` has lines that `document` leaves out
         std::optional<mode_t> mode; // permissions to keep when replacing the file
         std::string readFailure;    // the read failure last reported, to report it once
+        bool lockStuck = false;     // the lock was busy for a whole bound
     };
 
     HiveFile& file(Hive hive);
@@ -49,6 +51,11 @@ private:
     // anything, and the file is rewritten only then.
     bool modify(Hive hive, const std::function<bool(HiveDocument&)>& change);
     bool replace(const HiveFile& hive, const std::string& text);
+    // The lock for one operation, waited for within a bound rather than freeze the
+    // client; one not had in time is reported, and not waited for again until had.
+    // A reader then reads without it (the file is replaced whole); a writer fails, since
+    // writing unlocked could lose another process's write.
+    HiveLock lock(HiveFile& hive, bool exclusive);
 
     std::mutex mutex_;
     HiveFile machine_;

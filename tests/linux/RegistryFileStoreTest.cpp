@@ -1,12 +1,16 @@
 #include "RegistryFileStore.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -393,6 +397,28 @@ TEST_F(RegistryFileStoreConcurrency, ForkedWritersLoseNothingAndReadersSeeWholeF
         }
     }
     EXPECT_TRUE(store.takeProblems().empty());
+}
+
+TEST_F(RegistryFileStoreConcurrency, LockHeldForEverDelaysButNeverFreezes) {
+    RegistryFileStore store(machinePath(), userPath());
+    ASSERT_TRUE(store.write(Hive::Machine, kGeneral, "Before", std::string("kept")));
+    // Any local user can open the lock file and hold the lock.
+    const int blocker = ::open((machinePath() + ".lock").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(blocker, 0);
+    ASSERT_EQ(::flock(blocker, LOCK_EX), 0);
+    auto attempt = std::async(std::launch::async, [&] {
+        return !store.write(Hive::Machine, kGeneral, "During", std::string("x")) &&
+               shown(store.read(Hive::Machine, kGeneral, "Before")) == shown(std::string("kept"));
+    });
+    const bool finished = attempt.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    ::close(blocker); // lets a write that waits without a bound go, so the test ends
+    ASSERT_TRUE(finished) << "the wait for the lock has no bound";
+    EXPECT_TRUE(attempt.get()) << "the write fails unlocked, the read carries on";
+    const auto problems = store.takeProblems();
+    ASSERT_FALSE(problems.empty());
+    EXPECT_NE(problems.front().find("lock busy"), std::string::npos) << problems.front();
+    EXPECT_TRUE(store.write(Hive::Machine, kGeneral, "After", std::string("y")));
+    EXPECT_EQ(shown(store.read(Hive::Machine, kGeneral, "Before")), shown(std::string("kept")));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "support/DoubleByteCodec.h"
 #include "support/FakeMixer.h"
 #include "support/FakeSystemInfo.h"
 #include "support/FakeTcpSocket.h"
@@ -23,6 +24,9 @@ struct FakePlatform {
     MemorySettingsStore store;
     FakeSystemInfo system;
     Latin1Codec codec;
+    // Set before the client is built: the code page is then a double-byte one.
+    DoubleByteCodec doubleByteCodec;
+    bool doubleBytePage = false;
     MemoryFileSystem files;
     ScriptedDialogs dialogs;
     RecordingShell shell;
@@ -34,8 +38,10 @@ struct FakePlatform {
     FakeMixer mixer;
 
     Platform platform() {
-        return Platform{time,  time,   store,   system, codec, files,     dialogs,
-                        shell, screen, desktop, tcp,    udp,   shellLock, mixer};
+        const AnsiCodec& ansi =
+            doubleBytePage ? static_cast<const AnsiCodec&>(doubleByteCodec) : codec;
+        return Platform{time,  time,   store,   system, ansi, files,     dialogs,
+                        shell, screen, desktop, tcp,    udp,  shellLock, mixer};
     }
 };
 

@@ -6,7 +6,6 @@
 #include "link/ServerDispatcher.h"
 #include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
-#include "platform/AnsiCodec.h"
 #include "platform/FileSystem.h"
 #include "wire/MessageSender.h"
 #include "wire/Tags.h"
@@ -44,9 +43,9 @@ ReceivedFiles::ReceivedFiles(EngineContext& context, Parts parts)
     , parts_(parts) {}
 
 void ReceivedFiles::registerWith(ServerDispatcher& dispatcher) {
-    dispatcher.add(tags::kFileSend, [this](const std::string& payload) {
+    dispatcher.addBytes(tags::kFileSend, [this](const std::string& payload) {
         // Only the first separator counts: a file's bytes may hold anything, and an
-        // empty file leaves nothing after it.
+        // empty file leaves nothing after it. The kind is ASCII digits.
         const auto separator = payload.find(tags::kPayloadToken);
         const auto kind = context_.numbers.toInteger(payload.substr(0, separator), 16);
         const auto content = separator == std::string::npos
@@ -61,15 +60,15 @@ bool ReceivedFiles::lockScreenShowsDocuments(int kind) const {
     return block.visible && block.shownOnce && kind < kFollowImage;
 }
 
-void ReceivedFiles::subProcessReceivedFile(int kind, const std::string& content) {
+void ReceivedFiles::subProcessReceivedFile(int kind, const std::string& bytes) {
     // The error box only while no lock screen has ever been up to cover the desktop.
     const auto mode = context_.forms.frmBlock.shownOnce ? OnError::LogOnly : OnError::Show;
     context_.errors.trap("modFunctions.subProcessReceivedFileError", mode, [&] {
         auto& files = context_.platform.files;
         const auto temp = context_.settings.strDataPath + "/" + kTempFileName;
-        if (content != tags::kFileTemp) {
+        if (bytes != tags::kFileTemp) {
             files.remove(temp); // a stale file that will not go is overwritten below
-            if (!files.write(temp, context_.platform.codec.toAnsi(content))) {
+            if (!files.write(temp, bytes)) {
                 throw AppError(AppError::kPathFileAccess, "Path/File access error");
             }
         }

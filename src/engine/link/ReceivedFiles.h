@@ -25,10 +25,11 @@ public:
     ReceivedFiles(EngineContext& context, Parts parts);
 
     // Field 0 the kind, the rest the content (the FileTemp tag when the inbound stream
-    // already wrote it to the temporary file).
+    // already wrote it to the temporary file), taken as bytes.
     void registerWith(ServerDispatcher& dispatcher);
-    // Failures are reported and end the routine; they never reach the dispatcher.
-    void subProcessReceivedFile(int kind, const std::string& content);
+    // `bytes` is the file as received, stored unchanged. Failures are reported and end
+    // the routine; they never reach the dispatcher.
+    void subProcessReceivedFile(int kind, const std::string& bytes);
 
 private:
     void store(int kind, const std::string& temp);

@@ -4,6 +4,7 @@
 #include "base/Log.h"
 #include "base/Utf8.h"
 #include "config/RegistrySettings.h"
+#include "link/StoredSnapshot.h"
 #include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
 #include "session/SessionControl.h"
@@ -78,7 +79,9 @@ void SessionSnapshot::subSerializeUser() {
             auto text = std::string{Utf8::left(build(), kLength)};
             text.append(kLength - Utf8::length(text), ' ');
             write(text);
-        } else if (context_.link.blnConnected) {
+        } else if (context_.link.blnConnected && !kept_) {
+            // A kept snapshot waits for a greeting that gets it through: the flag lags
+            // behind a closed socket.
             write(std::string(kLength, ' '));
         }
         const long flushEvery =
@@ -96,7 +99,12 @@ void SessionSnapshot::subInitSerializedUser() {
         stored = trimmed(read());
         if (!stored.empty()) {
             try {
-                handOver(stored);
+                kept_ = !handOver(stored);
+                if (kept_) {
+                    // Offline usage the server has not heard of: the next greeting tries again.
+                    context_.log.subWriteLog("subInitSerializedUser: not sent, kept");
+                    return;
+                }
             } catch (...) {
                 context_.log.subWriteLog("subInitSerializedUser strPostBuffer: '" + stored + "'");
                 throw; // reported, and the snapshot stays for the next greeting
@@ -106,24 +114,25 @@ void SessionSnapshot::subInitSerializedUser() {
     });
 }
 
-void SessionSnapshot::handOver(const std::string& stored) {
-    const auto fields = WireFormat::funSplit(stored, "#");
-    const auto id = fields.empty() ? std::nullopt : context_.numbers.parse(fields[0]);
-    if (!id) {
+bool SessionSnapshot::handOver(const std::string& stored) {
+    if (!StoredSnapshot::wellFormed(stored, context_.numbers)) {
+        // Not what this program writes: dropped rather than passed on to the server.
         context_.log.subWriteLog("subInitSerializedUser strPostBuffer: '" + stored + "'");
-        return;
+        return true;
     }
+    const auto fields = WireFormat::funSplit(stored, "#");
     auto& w = context_.workstation;
-    const auto sessionId = static_cast<long>(*id);
+    const auto sessionId = context_.numbers.toInteger(fields[0]);
     const bool sameSession = sessionId == w.session.lngSessionID;
-    parts_.sender.funSendData(
+    const bool sent = parts_.sender.funSendData(
         context_.platform.wskCli,
         WireFormat::message(tags::kSessionResume, std::to_string(w.intWksnState) + "#" +
                                                       (sameSession ? "1" : "0") + "#" + stored),
         true);
-    if (fields.size() > 1 && fields[1] == "1" && !sameSession) {
+    if (fields[1] == "1" && !sameSession) {
         restorePostpaid(fields, sessionId);
     }
+    return sent;
 }
 
 void SessionSnapshot::restorePostpaid(const std::vector<std::string>& fields, long sessionId) {
@@ -146,8 +155,10 @@ void SessionSnapshot::restorePostpaid(const std::vector<std::string>& fields, lo
 }
 
 void SessionSnapshot::subEmptySerializedUser() {
-    context_.errors.trap("modFunctions.subEmptySerializedUserError", OnError::LogOnly,
-                         [&] { write(""); });
+    context_.errors.trap("modFunctions.subEmptySerializedUserError", OnError::LogOnly, [&] {
+        write("");
+        kept_ = false;
+    });
 }
 
 } // namespace orvan

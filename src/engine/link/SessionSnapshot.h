@@ -34,13 +34,16 @@ public:
 
 private:
     std::string read() const;
-    void handOver(const std::string& stored);
+    // False when the send failed and the snapshot must stay; a snapshot that fails the
+    // check is logged and dropped (true: nothing worth keeping).
+    bool handOver(const std::string& stored);
     void restorePostpaid(const std::vector<std::string>& fields, long sessionId);
     void write(const std::string& value);
 
     EngineContext& context_;
     Parts parts_;
     int flushCounter_ = 0;
+    bool kept_ = false; // the stored snapshot could not be handed over yet
 };
 
 } // namespace orvan

@@ -391,6 +391,8 @@ constexpr auto kEntries = std::to_array<Entry>({
     {10361, "(Current version: </resInsert1> - Required version: </resInsert2>)"},
     {10362, "Access to this computer has been denied."},
     {10363, "Please ask the manager to open a session."},
+    {10364, "This password cannot be sent to the server: it holds a reserved sequence of "
+            "characters."},
 });
 
 static_assert(std::ranges::is_sorted(kEntries, std::ranges::less{}, &Entry::id));

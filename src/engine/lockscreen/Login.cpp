@@ -1,6 +1,7 @@
 #include "lockscreen/Login.h"
 
 #include "base/ErrorReporter.h"
+#include "base/Log.h"
 #include "localization/Localization.h"
 #include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
@@ -74,12 +75,16 @@ void Login::subStartConnexion(int kind, int mode, const std::string& identifier,
             showTwoLines(10178, 10179);
             return;
         }
+        if (WireFormat::holdsMarker(identifier) || WireFormat::holdsMarker(secret)) {
+            refuseUnsendable();
+            return;
+        }
         ++ctx.intLoginAttempts;
         request_ = {kind, mode, identifier, secret, ctx.platform.clock.millisSinceBoot()};
-        const std::string separator{tags::kPayloadToken};
-        const auto message = std::string{tags::kSessionOpen} + std::to_string(kind) + separator +
-                             secret + separator + identifier + separator + std::to_string(mode) +
-                             separator + std::string{tags::kMessageEnd};
+        // The empty last field closes the request with a separator, as the server expects.
+        const auto message =
+            WireFormat::message(tags::kSessionOpen, {std::to_string(kind), secret, identifier,
+                                                     std::to_string(mode), std::string_view{}});
         ctx.link.blnWaiting = true;
         if (!parts_.sender.funSendData(ctx.platform.wskCli, message, true)) {
             ctx.link.blnWaiting = false;
@@ -89,6 +94,14 @@ void Login::subStartConnexion(int kind, int mode, const std::string& identifier,
         }
         waitTimer_->setEnabled(true);
     });
+}
+
+void Login::refuseUnsendable() {
+    // Not an attempt: nothing reached the server. The credentials stay out of the log.
+    context_.log.subWriteLog(
+        "modFunctions.subStartConnexion: a login field holds a wire marker; nothing sent");
+    startReEnableDelay();
+    showTwoLines(10364, 10179);
 }
 
 void Login::onWaitTick() {

@@ -55,6 +55,7 @@ private:
     void onWaitTick();
     void answered();
     void refused();
+    void refuseUnsendable();
     void lockOut();
     void show(const std::string& text);
     void showTwoLines(long first, long second);

@@ -8,6 +8,7 @@
 #include "lockscreen/Login.h"
 #include "model/EngineContext.h"
 #include "msgbox/MsgBox.h"
+#include "wire/WireFormat.h"
 
 #include <charconv>
 #include <cstdint>
@@ -188,6 +189,18 @@ void LoginPanel::cmdCxn_Click() {
     }
 }
 
+// A password holding a wire marker would cut the request short on the server; it is
+// refused here rather than altered, so the member knows it never left the computer.
+void LoginPanel::refuseUnsendablePassword() {
+    auto& block = context_.forms.frmBlock;
+    auto& texts = context_.localization;
+    block.txtPassword.clear();
+    block.focus = BlockForm::Control::txtPassword;
+    parts_.msgBox.subShowMsgBox(
+        texts.funLoadResString(10364) + "\r\n" + texts.funLoadResString(10179), MsgBox::kButtonsOK,
+        MsgBox::kDefaultYes, nullptr, &block, MsgBox::kModal, 0);
+}
+
 void LoginPanel::startLogin() {
     auto& block = context_.forms.frmBlock;
     int kind = Login::kSelfService;
@@ -208,6 +221,10 @@ void LoginPanel::startLogin() {
         identifier = block.txtCardNum;
     } else if (block.OptClient.value) {
         if (block.txtLogin.empty()) {
+            return;
+        }
+        if (WireFormat::holdsMarker(block.txtLogin) || WireFormat::holdsMarker(block.txtPassword)) {
+            refuseUnsendablePassword();
             return;
         }
         kind = Login::kMember;

@@ -42,6 +42,7 @@ public:
 private:
     void chooseKind(bool card, bool member, bool selfService);
     void startLogin();
+    void refuseUnsendablePassword();
 
     EngineContext& context_;
     Parts parts_;

@@ -1,5 +1,6 @@
 #include "wire/WireFormat.h"
 
+#include "base/AppError.h"
 #include "wire/Tags.h"
 
 namespace orvan {
@@ -24,25 +25,34 @@ std::vector<std::string> WireFormat::funSplit(std::string_view text, std::string
     return fields;
 }
 
+bool WireFormat::holdsMarker(std::string_view field) {
+    return field.find(tags::kMessageEnd) != std::string_view::npos ||
+           field.find(tags::kPayloadToken) != std::string_view::npos;
+}
+
 std::string WireFormat::message(std::string_view tag, std::string_view payload) {
-    std::string text;
-    text.reserve(tag.size() + payload.size() + tags::kMessageEnd.size());
-    text.append(tag).append(payload).append(tags::kMessageEnd);
-    return text;
+    return message(tag, {payload});
 }
 
 std::string WireFormat::message(std::string_view tag,
                                 std::initializer_list<std::string_view> fields) {
-    std::string payload;
+    std::string text{tag};
     bool first = true;
     for (const auto field : fields) {
-        if (!first) {
-            payload.append(tags::kPayloadToken);
+        if (holdsMarker(field)) {
+            // Neither escaped nor cut: the server would misread either. The caller's trap
+            // logs it.
+            throw AppError(AppError::kInvalidCall,
+                           "Outbound field holds a wire marker, not sent: " + std::string{tag});
         }
-        payload.append(field);
+        if (!first) {
+            text.append(tags::kPayloadToken);
+        }
+        text.append(field);
         first = false;
     }
-    return message(tag, payload);
+    text.append(tags::kMessageEnd);
+    return text;
 }
 
 std::string WireFormat::tagFor(std::string_view name) {

@@ -101,6 +101,22 @@ TEST_F(ReceivedFilesTest, bytesSurviveTheTripThroughText) {
     EXPECT_EQ(fake.files.read(path("session_batch_start.bat")), "echo \xE9t\xE9\r\n");
 }
 
+// On a double-byte code page a lead byte without its second byte is no character.
+class ReceivedFilesDoubleByteTest : public ReceivedFilesTest {
+protected:
+    ReceivedFilesDoubleByteTest() { fake.doubleBytePage = true; }
+};
+
+TEST_F(ReceivedFilesDoubleByteTest, fileArrivesByteExactWhereTextWouldNot) {
+    // A pair, a lead byte before a line end, and one last before the end tag.
+    const std::string bytes = "\x82\xA0 echo \x81\r\n\x9F";
+    ASSERT_NE(fake.doubleByteCodec.toAnsi(fake.doubleByteCodec.fromAnsi(bytes)), bytes);
+    client().dispatcher().subProcessServerBytes(std::string{"%$&########FileSend#9"} + kSep +
+                                                bytes + kEnd + "%$&########LockWksn#" + kEnd);
+    EXPECT_EQ(fake.files.read(path("session_batch_start.bat")), bytes);
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kBlocked) << "dispatch went on";
+}
+
 TEST_F(ReceivedFilesTest, failureIsReportedWithoutDisablingTheLink) {
     context().settings.strDataPath = "/locked";
     fake.files.makeUnwritable("/locked");

@@ -1,4 +1,5 @@
 #include "support/LinkFixture.h"
+#include "wire/DiscoveryMarkers.h"
 
 namespace orvan::test {
 namespace {
@@ -73,6 +74,61 @@ TEST_F(SessionSnapshotTest, unreadableSnapshotIsLoggedAndCleared) {
     connect();
     EXPECT_TRUE(logContains("subInitSerializedUser strPostBuffer: 'garbage'"));
     EXPECT_EQ(stored(), std::string(200, ' '));
+}
+
+TEST_F(SessionSnapshotTest, failedHandOverKeepsTheSnapshotForTheNextConnection) {
+    const std::string card = "9#2#0.01#0.01#0#0#46364.5#123456#0.002";
+    fake.store.putString(kGeneral, "Serialized User", card);
+    fake.tcp.failSends = true;
+    connect();
+    EXPECT_EQ(stored(), card) << "the offline usage is not lost";
+    EXPECT_TRUE(logContains("subInitSerializedUser: not sent, kept"));
+
+    fake.tcp.failSends = false;
+    fake.tcp.peerClose();
+    fake.time.advance(2'000);
+    EXPECT_EQ(stored(), card) << "kept while disconnected";
+    fake.udp.answer(std::string{markers::kDiscoveryAnswer}, "192.168.1.2");
+    fake.tcp.accept();
+    fake.time.advance(500);
+    EXPECT_NE(takeSent().find("%$&###SessionResume#2#0#" + card + kEnd), std::string::npos);
+    EXPECT_EQ(stored(), std::string(200, ' '));
+}
+
+TEST_F(SessionSnapshotTest, onlyWhatTheFormatAllowsIsHandedOver) {
+    connect();
+    takeSent();
+    const std::string head = "9#4#0.01#0.01#0#0#46364.5#";
+    const std::string cutNumber = "#1.15740740740741E";
+    const std::vector<std::string> allowed{
+        "9#2#0.01#0.01#0#0#46364.5#123456#0.002", "9#5#1.15740740740741E-05#0#0#0#46364.5",
+        head + std::string(200 - head.size(), 'x'), // a long login cut at 200
+        head + std::string(200 - head.size() - cutNumber.size(), 'x') + cutNumber, // cut in it
+    };
+    for (const auto& value : allowed) {
+        fake.store.putString(kGeneral, "Serialized User", value);
+        client().snapshot().subInitSerializedUser();
+        EXPECT_NE(takeSent().find("%$&###SessionResume#2#0#" + value + kEnd), std::string::npos)
+            << value;
+    }
+    const std::vector<std::string> tampered{
+        "9#2#0.01#0.01#0#0#46364.5#123456#0.002" + std::string{kEnd} + "%$&########LockWksn#",
+        "9#2#0.01#0.01#0#0#46364.5#bob" + std::string{kSep} + "9#0.002",
+        "9#2#lots#0.01#0#0#46364.5#123456#0.002", // text where a number belongs
+        "9.5#2#0.01#0.01#0#0#46364.5#123456#0.002",
+        "9#2#0.01#0.01#0#0#46364.5#123456#0x2",
+        "9#1#0#0#0#0#46364.5#23.75#12", // a field too many
+        "9#2#0.01#0.01#0#0#46364.5#123456",
+        "99999999999#3#0#0#0#0#46364.5",
+    };
+    for (const auto& value : tampered) {
+        fake.store.putString(kGeneral, "Serialized User", value);
+        client().snapshot().subInitSerializedUser();
+        EXPECT_EQ(takeSent(), "") << value;
+        EXPECT_EQ(stored(), std::string(200, ' ')) << "dropped: " << value;
+        EXPECT_TRUE(logContains("subInitSerializedUser strPostBuffer: '" + value + "'"));
+    }
+    EXPECT_EQ(workstation().intWksnState, Workstation::kWaiting) << "nothing restored";
 }
 
 TEST_F(SessionSnapshotTest, serverCanClearTheSnapshot) {

@@ -1,5 +1,6 @@
 #include "model/MsgBoxForm.h"
 #include "support/LinkFixture.h"
+#include "wire/WireFormat.h"
 
 namespace orvan::test {
 namespace {
@@ -101,6 +102,31 @@ TEST_F(LoginPanelTest, connectSendsKindModeIdentifierAndSecret) {
     EXPECT_NE(sent().find("SessionOpen#4%$&####PayloadToken#Pa55%$&####PayloadToken#somchai"
                           "%$&####PayloadToken#6"),
               std::string::npos);
+}
+
+TEST_F(LoginPanelTest, passwordHoldingAMarkerIsRefusedAndNeverReachesTheWire) {
+    panel().OptClient_Click();
+    panel().txtLogin_Change("somchai", 7);
+    for (const std::string marker : {kEnd, kSep}) {
+        panel().txtPassword_Change("pw" + marker + "%$&########LockWksn#");
+        panel().cmdCxn_Click();
+        EXPECT_EQ(sent(), "") << marker;
+        EXPECT_EQ(context().forms.frmMsgBox.lblText,
+                  "This password cannot be sent to the server: it holds a reserved sequence of "
+                  "characters.\r\nPlease contact the manager.");
+        EXPECT_EQ(block().txtPassword, "");
+        EXPECT_EQ(block().focus, Control::txtPassword);
+    }
+    EXPECT_EQ(context().intLoginAttempts, 0) << "nothing was asked of the server";
+
+    // Pieces of a marker are an ordinary password; the server cuts exactly one request.
+    panel().txtPassword_Change("pw%$&####");
+    panel().cmdCxn_Click();
+    const auto messages = WireFormat::funSplit(sent(), kEnd);
+    ASSERT_EQ(messages.size(), 1U);
+    EXPECT_EQ(messages[0].substr(0, 20), "%$&#####SessionOpen#");
+    EXPECT_EQ(WireFormat::funSplit(messages[0].substr(20), kSep),
+              (std::vector<std::string>{"4", "pw%$&####", "somchai", "6"}));
 }
 
 TEST_F(LoginPanelTest, emptyFieldMeansNothingHappens) {

@@ -27,6 +27,21 @@ TEST_F(LoginTest, requestIsSentWithItsFieldsClosedByASeparator) {
     EXPECT_FALSE(context().forms.frmBlock.txtLoginEnabled);
 }
 
+TEST_F(LoginTest, credentialsHoldingAMarkerAreNeitherSentNorCounted) {
+    for (const std::string marker : {kEnd, kSep}) {
+        client().login().subStartConnexion(4, 6, "bob" + marker, "x");
+        client().login().subStartConnexion(4, 6, "bob", "x" + marker + "%$&########LockWksn#");
+        EXPECT_EQ(takeSent(), "") << marker;
+    }
+    EXPECT_FALSE(client().login().waiting());
+    EXPECT_EQ(context().intLoginAttempts, 0);
+    EXPECT_EQ(box().lblText, "This password cannot be sent to the server: it holds a reserved "
+                             "sequence of characters.\r\nPlease contact the manager.");
+    EXPECT_TRUE(logContains("a login field holds a wire marker; nothing sent"));
+    fake.time.advance(5'000);
+    EXPECT_TRUE(context().forms.frmBlock.txtPasswordEnabled) << "the fields come back as usual";
+}
+
 TEST_F(LoginTest, acceptedCardStartsTheSessionInTheChosenMode) {
     cardLogin();
     serverSends(msg("%$&#######SessionOK#", {"2", "0.00694444444444444", "46500", "0"}));

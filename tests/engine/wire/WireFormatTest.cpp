@@ -1,5 +1,6 @@
 #include "wire/WireFormat.h"
 
+#include "base/AppError.h"
 #include "wire/DiscoveryMarkers.h"
 #include "wire/Tags.h"
 
@@ -48,6 +49,22 @@ TEST(WireFormatMessages, payloadSitsBetweenTagAndEndTag) {
               "%$&WorkstationState#2%$&######MessageEnd#");
     EXPECT_EQ(WireFormat::message(tags::kForceCardUpdate, {"0.5", "0.25"}),
               "%$&#ForceCardUpdate#0.5%$&####PayloadToken#0.25%$&######MessageEnd#");
+}
+
+TEST(WireFormatMessages, fieldHoldingAMarkerIsRefusedNotSentInAnyForm) {
+    const std::string end{tags::kMessageEnd};
+    const std::string sep{tags::kPayloadToken};
+    for (const auto& marker : {end, sep}) {
+        const auto field = "pw" + marker + "%$&########LockWksn#";
+        EXPECT_THROW(WireFormat::message(tags::kChatMessage, field), AppError) << marker;
+        EXPECT_THROW(WireFormat::message(tags::kSessionOpen, {"4", field, "bob", "6", ""}),
+                     AppError)
+            << marker;
+    }
+    // Pieces of a marker are plain text: only the whole marker cuts a message.
+    EXPECT_EQ(WireFormat::message(tags::kChatMessage, "100%$&###"),
+              "%$&#####ChatMessage#100%$&###" + end);
+    EXPECT_NO_THROW(WireFormat::message(tags::kSessionOpen, {"4", "%$&######MessageEnd", "b"}));
 }
 
 TEST(WireFormatMarkers, discoveryMarkersAreTheExactBytes) {
