@@ -1,6 +1,7 @@
 #include "session/SessionControl.h"
 
 #include "base/ErrorReporter.h"
+#include "base/Log.h"
 #include "localization/Localization.h"
 #include "lockdown/AppControl.h"
 #include "lockdown/SessionCleanup.h"
@@ -133,6 +134,11 @@ bool SessionControl::funStartSession() {
         if (parts_.cleanup.blnRunStartBatch) {
             parts_.cleanup.runStartBatch();
         }
+        // The first tick may have found no credit or validity left and locked the screen
+        // for it: releasing it now would hand the computer over for nothing.
+        if (Workstation::funStateIsBlocked(context_.workstation.intWksnState)) {
+            return true;
+        }
         parts_.lockScreen.allowSwitching();
         context_.forms.frmMain.hide();
         parts_.lockScreen.release();
@@ -172,15 +178,42 @@ bool SessionControl::funStopSession(bool blnNoReboot) {
     return false;
 }
 
+namespace {
+
+// A session the customer is using: the only state a pause starts from and returns to.
+bool runsUnlocked(int state) {
+    return state == Workstation::kDisconnected || state == Workstation::kConnected ||
+           state == Workstation::kFreeSession;
+}
+
+bool isPause(int state) {
+    return state == Workstation::kPaused || state == Workstation::kPausedLocked ||
+           state == Workstation::kPausedFollow;
+}
+
+} // namespace
+
 bool SessionControl::pauseInto(int state, const char* location) {
     return context_.errors.trap(location, OnError::PassOn, [&] {
+        auto& w = context_.workstation;
         // Whoever pauses now owns the pause, also one the clock change had set.
-        context_.workstation.blnLockedByTimeChange = false;
-        if (context_.workstation.intWksnState == state) {
+        w.blnLockedByTimeChange = false;
+        if (w.intWksnState == state) {
+            return false;
+        }
+        // From one pause to another the session to come back to stays the previous
+        // state; without a running session there is nothing to pause, and the end of
+        // such a pause would open the computer.
+        if (isPause(w.intWksnState)) {
+            w.intWksnState = state;
+            return true;
+        }
+        if (!runsUnlocked(w.intWksnState)) {
+            context_.log.subWriteLog(std::string{location} + ": no running session to pause");
             return false;
         }
         funHideStatusWindows();
-        context_.workstation.setState(state);
+        w.setState(state);
         return true;
     });
 }
@@ -200,6 +233,12 @@ bool SessionControl::funFollowSession() {
 bool SessionControl::funUnPauseSession() {
     return context_.errors.trap("modFunctions.funUnPauseSessionError", OnError::PassOn, [&] {
         auto& w = context_.workstation;
+        // Only a pause ends here, and only into the session it paused: anything else
+        // would take the lock screen down in an idle or out-of-credit state.
+        if (!isPause(w.intWksnState) || !runsUnlocked(w.intPrevWksnState)) {
+            context_.log.subWriteLog("modFunctions.funUnPauseSession: no pause to end");
+            return false;
+        }
         w.intWksnState = w.intPrevWksnState;
         w.blnLockedByTimeChange = false;
         context_.forms.frmMain.hide();
@@ -212,6 +251,11 @@ bool SessionControl::funUnPauseSession() {
 void SessionControl::subCheckBalance() {
     context_.errors.trap("modFunctions.subCheckBalanceError", OnError::PassOn, [&] {
         auto& w = context_.workstation;
+        // The re-check leaves the out-of-credit state only, for the session it stopped.
+        if (w.intWksnState != Workstation::kNoCredit || !runsUnlocked(w.intPrevWksnState)) {
+            context_.log.subWriteLog("modFunctions.subCheckBalance: no session out of credit");
+            return;
+        }
         if (w.session.dteRemainingTime > 0) {
             parts_.lockScreen.stopCloseSessionCountdown();
             w.intWksnState = w.intPrevWksnState;

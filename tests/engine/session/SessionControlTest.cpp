@@ -29,6 +29,19 @@ TEST_F(SessionControlTest, startingASessionRunsTheClockAndShowsTheStatusWindow) 
     EXPECT_EQ(context().intLoginAttempts, 0);
 }
 
+TEST_F(SessionControlTest, sessionWithoutCreditOrValidityStartsBehindTheLockScreen) {
+    // The server accepted it all the same; the first tick finds nothing left.
+    openPrepaid(Workstation::kCard, Workstation::kConnected, 0);
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kNoCredit);
+    EXPECT_TRUE(context().forms.frmBlock.visible);
+    EXPECT_FALSE(context().forms.frmStatus.visible);
+
+    control().funStopSession(false);
+    openPrepaid(Workstation::kMember, Workstation::kDisconnected, 30 * kMinute, -kMinute);
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kNoCredit);
+    EXPECT_TRUE(context().forms.frmBlock.visible);
+}
+
 TEST_F(SessionControlTest, hiddenCardNumberMakesTheCardFrameShorter) {
     context().settings.blnHideCardNumber = true;
     openPrepaid(Workstation::kCard, Workstation::kConnected, 30 * kMinute);
@@ -101,7 +114,34 @@ TEST_F(SessionControlTest, lockAndFollowPauseLikeThePause) {
     EXPECT_EQ(state(), Workstation::kPausedFollow);
     EXPECT_TRUE(control().funLockSession());
     EXPECT_EQ(state(), Workstation::kPausedLocked);
-    EXPECT_EQ(workstation().intPrevWksnState, Workstation::kPausedFollow);
+    // Ending the second pause returns to the session, not to the first pause with the
+    // lock screen taken down.
+    EXPECT_EQ(workstation().intPrevWksnState, Workstation::kDisconnected);
+    EXPECT_TRUE(control().funUnPauseSession());
+    EXPECT_EQ(state(), Workstation::kDisconnected);
+}
+
+TEST_F(SessionControlTest, resumingWhatIsNotPausedOrOutOfCreditKeepsTheComputerAsItIs) {
+    // Idle: nothing to pause, resume or re-check, and the lock screen stays.
+    EXPECT_FALSE(control().funPauseSession());
+    EXPECT_FALSE(control().funUnPauseSession());
+    control().subCheckBalance();
+    EXPECT_EQ(state(), Workstation::kWaiting);
+    EXPECT_TRUE(context().forms.frmBlock.visible);
+
+    // A running session is neither ended nor released into its idle state.
+    openPrepaid(Workstation::kCard, Workstation::kConnected, 30 * kMinute);
+    EXPECT_FALSE(control().funUnPauseSession());
+    control().subCheckBalance();
+    EXPECT_EQ(state(), Workstation::kConnected);
+
+    // Out of credit, a pause would end into the no-credit state without the lock screen.
+    minutes(31);
+    ASSERT_EQ(state(), Workstation::kNoCredit);
+    EXPECT_FALSE(control().funPauseSession());
+    EXPECT_FALSE(control().funUnPauseSession());
+    EXPECT_EQ(state(), Workstation::kNoCredit);
+    EXPECT_TRUE(context().forms.frmBlock.visible);
 }
 
 TEST_F(SessionControlTest, balanceCheckResumesOnlyWithCredit) {
