@@ -1,6 +1,7 @@
 #include "link/ServerCommands.h"
 
 #include "base/DateSerial.h"
+#include "base/Log.h"
 #include "billing/AmountDue.h"
 #include "link/ServerDispatcher.h"
 #include "link/SessionSnapshot.h"
@@ -101,6 +102,13 @@ void ServerCommands::sessionNok(const std::string& payload) {
 }
 
 void ServerCommands::sessionOpen(const std::string& payload) {
+    // A login starts by resetting the session record: during a session that would end
+    // it unmetered, with the computer left open.
+    if (context_.workstation.sessionExists()) {
+        context_.log.subWriteLog(
+            "frmMain.wskCli_DataArrival: SessionOpen ignored during a session");
+        return;
+    }
     const auto f = ServerDispatcher::fields(payload);
     const int mode = context_.settings.intDefaultMode == 1 ? Workstation::kConnected
                                                            : Workstation::kDisconnected;
@@ -212,7 +220,9 @@ void ServerCommands::chatMessage(const std::string& payload) {
     if (status.visible) {
         status.tmrHideStatusEnabled = false;
         status.tmrHideStatusEnabled = true;
-    } else {
+    } else if (!Workstation::funStateIsBlocked(context_.workstation.intWksnState)) {
+        // Showing the status window releases the lock screen: in a pause or out of
+        // credit the line waits in the history until the session resumes.
         parts_.sessionControl.subShowStatus();
     }
 }

@@ -73,6 +73,32 @@ TEST_F(ServerCommandsTest, chatLinesNeedASession) {
     EXPECT_TRUE(status.fraChatVisible);
 }
 
+TEST_F(ServerCommandsTest, sessionOpenDuringASessionLeavesItRunning) {
+    serverSends(msg("%$&#####SessionFree#"));
+    context().workstation.session.dteConnectedTime = kMinute;
+    serverSends(msg("%$&#####SessionOpen#", {"1", "", ""}));
+    fake.time.advance(60'000);
+    EXPECT_EQ(workstation().intWksnState, Workstation::kFreeSession);
+    EXPECT_EQ(workstation().session.intSessionType, Workstation::kFree);
+    EXPECT_GE(workstation().session.dteConnectedTime, kMinute) << "the record was not reset";
+    EXPECT_FALSE(context().forms.frmBlock.visible);
+    EXPECT_TRUE(logContains("SessionOpen ignored during a session"));
+}
+
+TEST_F(ServerCommandsTest, chatLineInAPauseOrOutOfCreditKeepsTheLockScreen) {
+    serverSends(msg("%$&#####SessionFree#"));
+    for (const int state : {Workstation::kNoCredit, Workstation::kPaused,
+                            Workstation::kPausedLocked, Workstation::kPausedFollow}) {
+        workstation().setState(state);
+        client().lockScreen().refresh();
+        context().forms.frmStatus.hide();
+        serverSends(msg("%$&#####ChatMessage#", {"hello"}));
+        EXPECT_TRUE(context().forms.frmBlock.visible) << "state " << state;
+        EXPECT_EQ(workstation().intWksnState, state);
+        EXPECT_NE(context().forms.frmStatus.txtWksnChatHist.find(": hello"), std::string::npos);
+    }
+}
+
 TEST_F(ServerCommandsTest, aFloodOfChatLinesKeepsTheNewestWithinTheLimit) {
     workstation().setState(Workstation::kConnected);
     constexpr auto kMax = StatusForm::kMaxChatHistory;
