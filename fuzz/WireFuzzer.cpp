@@ -1,9 +1,13 @@
 // Feeds arbitrary bytes to a connected client as the server's side of the TCP link:
 // the inbound stream, the dispatcher and every handler behind it.
 //
-// Input layout: the first byte says how many chunk bytes follow (1 to 8); each chunk
+// Input layout: the first byte says how many chunk bytes follow (1 to 8, its low bits)
+// and whether a card session runs before the first arrival (its high bit); each chunk
 // byte is the length of one arrival (0: all that is left), used in turn until the
 // data runs out. Virtual time moves a little between arrivals so the timers run too.
+//
+// Whatever arrives, the workstation ends locked or in a session: never deactivated, never
+// in a blocked state without its lock screen, unless the server shut the computer down.
 
 #include "client/Client.h"
 #include "support/FakePlatform.h"
@@ -21,7 +25,9 @@
 namespace {
 
 using orvan::Client;
+using orvan::EngineContext;
 using orvan::Hive;
+using orvan::Workstation;
 using orvan::test::FakePlatform;
 
 constexpr const char* kGeneral = "Software\\OrvanetixClient\\General";
@@ -31,6 +37,8 @@ constexpr long kStorageThreshold = 64;
 constexpr std::int64_t kBetweenArrivals = 50;
 constexpr std::int64_t kAfterLastArrival = 1'000;
 constexpr std::size_t kMaxChunkBytes = 8;
+constexpr std::uint8_t kSessionBit = 0x80;
+constexpr double kTenMinutes = 10.0 / (24 * 60);
 
 // A configured workstation, started well after boot, connected and greeted. A fresh one
 // per input: a disabled link or a half-stored payload must not leak into the next run,
@@ -53,7 +61,36 @@ struct ConnectedClient {
         fake.tcp.accept();
         fake.time.advance(500); // the watchdog sees the connection and greets
     }
+
+    // As the login leaves it after the server accepted a card.
+    void openCardSession() {
+        auto& w = client->context().workstation;
+        w.session.intSessionType = Workstation::kCard;
+        w.session.strUserID = "123456";
+        w.session.dteCreditTime = w.session.dteRemainingTime = kTenMinutes;
+        w.session.dteValidUntil = client->context().now() + 1.0;
+        w.setState(Workstation::kConnected);
+        client->sessionControl().funStartSession();
+    }
 };
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "wire fuzzer: %s\n", what);
+    std::abort();
+}
+
+void checkLockedOrInSession(const EngineContext& context) {
+    if (context.blnShuttingDown) {
+        return;
+    }
+    const int state = context.workstation.intWksnState;
+    if (state == Workstation::kNotSet || state == Workstation::kDeactivated) {
+        fail("the server's messages left the workstation neither locked nor in a session");
+    }
+    if (Workstation::funStateIsBlocked(state) && !context.forms.frmBlock.visible) {
+        fail("a blocked state without its lock screen");
+    }
+}
 
 } // namespace
 
@@ -68,6 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ConnectedClient harness;
     auto& client = *harness.client;
+    if ((data[0] & kSessionBit) != 0) {
+        harness.openCardSession();
+    }
     const auto& link = client.context().link;
 
     std::size_t previous = 0;
@@ -92,5 +132,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         harness.fake.time.advance(kBetweenArrivals);
     }
     harness.fake.time.advance(kAfterLastArrival);
+    checkLockedOrInSession(client.context());
     return 0;
 }
