@@ -89,11 +89,15 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
 }
 
 InboundStream::Hooks Client::inboundHooks() {
+    // The stream's lines are ANSI text from the wire, its debug trace as much as its notices.
+    const auto toLog = [this](const std::string& line) {
+        log_.subWriteLog(platform_.codec.fromAnsi(line));
+    };
     return {
         [this](std::string_view message) { dispatcher_.subProcessServerBytes(message); },
         [this] { return context_.link.blnDisabled; },
-        [this](const std::string& line) { log_.subWriteLog(platform_.codec.fromAnsi(line)); },
-        [this](const std::string& line) { log_.subWriteLog(platform_.codec.fromAnsi(line)); },
+        toLog,
+        toLog,
     };
 }
 
