@@ -29,21 +29,14 @@ public:
     // What to do when the server has gone silent (the link's close handling).
     void setConnectionLostHandler(std::function<void()> handler) { lost_ = std::move(handler); }
 
-    // The TCP link to the server is connected.
+    // What each report does is said where it is declared, in StatusReporting.
     bool connected() const override;
-    // The greeting went out; status reports may follow.
     bool greetingAccepted() const override;
-    // The greeting, when the link comes up.
     void subInitServer() override;
-    // The status report of every 500 ms.
     void subUpdateServer() override;
-    // The immediate credit report when the credit runs out.
     void subForceCardUpdate() override;
-    // Asks the server for its date (an empty date message).
     void requestServerDate() override;
-    // Keeps the session across a restart of the program.
     void saveSerializedSession() override;
-    // Drops the link as if the server had closed it; the watchdog reconnects.
     void closeConnection() override;
 
 protected:
