@@ -3,6 +3,7 @@
 
 #include "DlShellLock.h"
 #include "FrontEnd.h"
+#include "HeadlessShellLock.h"
 #include "IconvAnsiCodec.h"
 #include "LinuxClock.h"
 #include "LinuxFileSystem.h"
@@ -69,14 +70,18 @@ void logLockLibraryLine(const char* line) {
 }
 
 // Grabs taken on the lock windows' own connection let the customer type into them.
-void lendLockWindows(orvan::DlShellLock& shellLock, const orvan::FrontEnd& frontEnd) {
+// The connection is lent before the first lock, with no window yet, so that the grabs
+// are taken on it from the start and never change hands between connections.
+void lendLockWindows(orvan::DlShellLock& shellLock, const orvan::FrontEnd* frontEnd) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr) {
         return;
     }
     std::vector<std::uint32_t> windows;
-    for (const auto id : frontEnd.lockWindowIds()) {
-        windows.push_back(static_cast<std::uint32_t>(id));
+    if (frontEnd != nullptr) {
+        for (const auto id : frontEnd->lockWindowIds()) {
+            windows.push_back(static_cast<std::uint32_t>(id));
+        }
     }
     shellLock.attachLockWindows(x11->connection(), windows);
 }
@@ -112,6 +117,8 @@ int main(int argc, char** argv) {
     QtScreen screen;
     UnavailableDesktop desktop;
     DlShellLock shellLock(system.programFolder());
+    HeadlessShellLock headlessLock;
+    const bool headless = environment("QT_QPA_PLATFORM") == "offscreen";
     LinuxMixer mixer;
     QtTcpSocket tcp;
     QtUdpSocket udp;
@@ -122,15 +129,20 @@ int main(int argc, char** argv) {
                      [&clock] { clock.onTimeChangeFdReadable(); });
 
     Client client(Platform{clock, timers, store, system, codec, files, dialogs, shell, screen,
-                           desktop, tcp, udp, shellLock, mixer});
+                           desktop, tcp, udp,
+                           headless ? static_cast<ShellLock&>(headlessLock) : shellLock, mixer});
     lockLibraryLog = &client.context().log;
     shellLock.setLogSink(logLockLibraryLine);
+    lendLockWindows(shellLock, nullptr);
     client.Main(commandLine(argc, argv));
+    if (headless) {
+        client.context().log.subWriteLog("offscreen: no screen, so the shell lock is not used");
+    }
     // After start-up, so that the first look at the models sees them started.
     FrontEnd frontEnd(client, application);
-    lendLockWindows(shellLock, frontEnd);
+    lendLockWindows(shellLock, &frontEnd);
     QObject::connect(&frontEnd, &FrontEnd::lockWindowsChanged,
-                     [&shellLock, &frontEnd] { lendLockWindows(shellLock, frontEnd); });
+                     [&shellLock, &frontEnd] { lendLockWindows(shellLock, &frontEnd); });
 
     // Demos and end-to-end tests stop the client after a while (never a switch: the
     // command line is searched for switches).
