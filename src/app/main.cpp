@@ -4,9 +4,9 @@
 #include "DlShellLock.h"
 #include "FrontEnd.h"
 #include "GuardLink.h"
-#include "GuardProtocol.h"
 #include "HeadlessShellLock.h"
 #include "IconvAnsiCodec.h"
+#include "InstallLayout.h"
 #include "LinuxClock.h"
 #include "LinuxFileSystem.h"
 #include "LinuxMixer.h"
@@ -28,10 +28,8 @@
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
-#include <pwd.h>
 #include <string>
-#include <sys/auxv.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,31 +55,6 @@ bool chooseWindowSystem() {
     }
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     return true;
-}
-
-// The test and demo builds' overrides; the installed program runs setgid, in the C
-// library's secure mode, where these read nothing: the customer chose the environment.
-std::string override(const char* name) {
-    const char* value = secure_getenv(name);
-    return value == nullptr ? std::string{} : std::string{value};
-}
-
-bool installed() {
-    return getauxval(AT_SECURE) != 0;
-}
-
-// Installed, each user's settings are a file in the protected data folder, named after
-// the account (never after $USER, which the customer sets); a build tree keeps them in
-// the user's configuration folder.
-std::string userSettingsFile(const std::string& dataFolder) {
-    if (installed()) {
-        const passwd* account = getpwuid(getuid());
-        const std::string name = account != nullptr ? account->pw_name : std::to_string(getuid());
-        return dataFolder + "/users/" + name + ".reg";
-    }
-    const auto xdg = override("XDG_CONFIG_HOME");
-    return (!xdg.empty() && xdg.front() == '/' ? xdg : environment("HOME") + "/.config") +
-           "/OrvanetixClient/user.reg";
 }
 
 // The lock library reports from a thread of its own: the line is carried over to the
@@ -129,20 +102,25 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     using namespace orvan;
+    // What the installed client writes stays with its group: the data folder (root, the
+    // client's group, no access for others) is what keeps it from the customer.
+    if (InstallLayout::installed()) {
+        umask(007);
+    }
     // Killed, frozen or cut off from the display, the client falls silent to the guard,
     // which ends the login session; only the orderly end below says goodbye. A build
     // tree registers only where told to, so that its tests never end a developer's
     // session.
     GuardLink guard;
-    const std::string guardSocket =
-        installed() ? std::string{guard::kSocketPath} : override("ORVAN_GUARD_SOCKET");
+    const std::string guardSocket = InstallLayout::guardSocket();
     const bool guarded = !guardSocket.empty() && guard.start(guardSocket);
     const std::string appKey{StringTable::text(10006)};
     LinuxSystemInfo system;
     LinuxClock clock;
     QtTimers timers;
     const std::string dataFolder = system.commonAppDataFolder() + "/" + appKey;
-    RegistryFileStore store(dataFolder + "/machine.reg", userSettingsFile(dataFolder));
+    RegistryFileStore store(dataFolder + "/machine.reg",
+                            InstallLayout::userSettingsFile(dataFolder));
     IconvAnsiCodec codec(system.ansiCodePage());
     LinuxFileSystem files;
     QtDialogs dialogs;
@@ -152,7 +130,8 @@ int main(int argc, char** argv) {
     DlShellLock shellLock(system.programFolder());
     HeadlessShellLock headlessLock;
     // Installed, the real lock is always tried: with no screen it fails and is reported.
-    const bool headless = environment("QT_QPA_PLATFORM") == "offscreen" && !installed();
+    const bool headless =
+        environment("QT_QPA_PLATFORM") == "offscreen" && !InstallLayout::installed();
     LinuxMixer mixer;
     QtTcpSocket tcp;
     QtUdpSocket udp;
@@ -180,7 +159,7 @@ int main(int argc, char** argv) {
 
     // Demos and end-to-end tests stop the client after a while (never a switch: the
     // command line is searched for switches).
-    if (const auto quitAfter = override("ORVAN_QUIT_AFTER_MS"); !quitAfter.empty()) {
+    if (const auto quitAfter = InstallLayout::override("ORVAN_QUIT_AFTER_MS"); !quitAfter.empty()) {
         QTimer::singleShot(static_cast<int>(std::strtol(quitAfter.c_str(), nullptr, 10)),
                            [&client] { client.startup().funShutdownApplication(true); });
     }

@@ -1,5 +1,6 @@
 #include "LinuxSystemInfo.h"
 
+#include "InstallLayout.h"
 #include "LocaleMapping.h"
 
 #include <algorithm>
@@ -28,13 +29,6 @@ constexpr int kArphrdLoopback = 772; // ARPHRD_LOOPBACK, as /sys/class/net/*/typ
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
-// The test and demo builds' overrides; ignored by the installed, setgid program, where
-// the person at the keyboard chose the environment.
-std::string override(const char* name) {
-    const char* value = secure_getenv(name);
     return value != nullptr ? value : "";
 }
 
@@ -220,12 +214,12 @@ std::vector<NetworkAdapter> LinuxSystemInfo::adapters() const {
 }
 
 std::string LinuxSystemInfo::commonAppDataFolder() const {
-    std::string folder = override("ORVAN_COMMON_APPDATA");
+    std::string folder = InstallLayout::override("ORVAN_COMMON_APPDATA");
     return folder.empty() ? "/var/lib" : folder;
 }
 
 std::string LinuxSystemInfo::programFolder() const {
-    if (std::string folder = override("ORVAN_PROGRAM_FOLDER"); !folder.empty()) {
+    if (std::string folder = InstallLayout::override("ORVAN_PROGRAM_FOLDER"); !folder.empty()) {
         return folder;
     }
     return fs::path(executablePath()).parent_path().string();
