@@ -3,7 +3,7 @@
 include(GNUInstallDirs)
 set(ORVAN_PROGRAM_DIR "lib/orvanclient" CACHE STRING "Program folder, under the prefix")
 
-install(TARGETS orvanclient orvan-guard RUNTIME DESTINATION ${ORVAN_PROGRAM_DIR})
+install(TARGETS orvanclient orvan-guard orvan-preseed RUNTIME DESTINATION ${ORVAN_PROGRAM_DIR})
 install(TARGETS winlock LIBRARY DESTINATION ${ORVAN_PROGRAM_DIR} NAMELINK_SKIP)
 file(GLOB ORVAN_LANGUAGE_PACKS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/lang/*.lang)
 install(FILES ${ORVAN_LANGUAGE_PACKS} DESTINATION ${ORVAN_PROGRAM_DIR})

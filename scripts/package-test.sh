@@ -55,8 +55,14 @@ deb=$(ls ../orvanclient_*.deb)
 echo "== lintian (reported, not fatal)"
 lintian --no-tag-display-limit "$deb" || true
 
-echo "== installing it"
-apt-get install -y "$(realpath "$deb")" > "$work/install.log" 2>&1 || { cat "$work/install.log"; fail "apt install"; }
+echo "== installing it, with the set-up questions answered in advance"
+debconf-set-selections <<'ANSWERS'
+orvanclient orvanclient/admin-password password pkg-secret
+orvanclient orvanclient/workstation-name string pc-preseed
+orvanclient orvanclient/server string cafe-server
+orvanclient orvanclient/kiosk-account string customer
+ANSWERS
+DEBIAN_FRONTEND=noninteractive apt-get install -y "$(realpath "$deb")" > "$work/install.log" 2>&1 || { cat "$work/install.log"; fail "apt install"; }
 expect_stat "$program" "2755 root orvanclient"
 expect_stat "$data" "2770 root orvanclient"
 expect_stat "$data/users" "2770 root orvanclient"
@@ -69,6 +75,12 @@ for file in /usr/share/xsessions/orvanclient-kiosk.desktop \
     /usr/share/orvanclient/messages/en_intro.rtf /etc/xdg/autostart/orvanclient.desktop; do
     [ -f "$file" ] || fail "$file is missing"
 done
+grep -qF '"Workstation Name"="pc-preseed"' "$data/machine.reg" || fail "the answers are not set"
+grep -qF '"Config Wizard"="1"' "$data/users/customer.reg" || fail "the customer's wizard"
+expect_stat "$data/machine.reg" "660 root orvanclient"
+! grep -q pkg-secret "$data/machine.reg" || fail "the password is stored in clear"
+debconf-show orvanclient | grep admin-password | grep -qv pkg-secret ||
+    fail "debconf kept the password"
 dpkg-query -W -f='${Conffiles}\n' orvanclient | grep -q /etc/sysctl.d/50-orvanclient.conf ||
     fail "the sysctl snippet is no conffile"
 
