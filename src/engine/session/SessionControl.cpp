@@ -113,6 +113,9 @@ void SessionControl::prepareStatusWindow() {
         }
     }
     full.txtWksnChatHist.clear();
+    full.txtWksnChat.clear();
+    // Every session starts with the chat pane collapsed.
+    full.fraChatVisible = false;
 }
 
 bool SessionControl::funStartSession() {

@@ -29,9 +29,8 @@ void AboutBox::subLocalizeInterface() {
 }
 
 void AboutBox::showModal() {
-    subLocalizeInterface();
+    showCentred();
     auto& about = context_.forms.frmAbout;
-    about.show();
     about.topMost = true;
     about.modal = true;
 }
