@@ -49,6 +49,9 @@ void MicroStatusWindow::sync() {
         return;
     }
     sync::setText(title_, sync::text(model.caption));
+    if (windowTitle() != sync::text(model.caption)) {
+        setWindowTitle(sync::text(model.caption));
+    }
     sync::setText(cmdQuit_, sync::text(model.texts.caption("cmdQuit")));
     sync::setToolTip(cmdQuit_, sync::text(model.texts.toolTip("cmdQuit")));
     sync::setEnabled(cmdQuit_, model.cmdQuitEnabled);

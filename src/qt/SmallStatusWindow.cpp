@@ -132,6 +132,9 @@ void SmallStatusWindow::sync() {
     }
     const auto& t = model.texts;
     sync::setText(title_, sync::text(model.caption));
+    if (windowTitle() != sync::text(model.caption)) {
+        setWindowTitle(sync::text(model.caption));
+    }
     status::syncCaption(lbl3_, t.caption("lbl3"), t.toolTip("lbl3"));
     status::syncCaption(lblAmountDueLabel_, t.caption("lblAmountDueLabel"),
                         t.toolTip("lblAmountDueLabel"));

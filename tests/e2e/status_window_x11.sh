@@ -118,4 +118,7 @@ xdotool key Return
 wait_until 30 status_window_gone || fail "the status window stayed after the session closed"
 wait_until 30 lock_window_shown || fail "the lock window did not come back after the session"
 wait_exit "$server_pid" 40 || fail "the server's script did not pass"
+# No tray host runs on this display: the client said so once, and kept its windows.
+[ "$(grep -c 'No notification area' "$data/orvanclient.log")" = 1 ] ||
+    fail "the missing notification area was not logged once"
 stop_pid "$client_pid"

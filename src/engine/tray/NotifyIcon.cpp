@@ -41,7 +41,10 @@ bool NotifyIcon::iconAvailable() const {
 
 void NotifyIcon::subAddIcon() {
     context_.errors.trap("frmMain.subAddIconError", OnError::LogOnly, [&] {
-        if (!iconAvailable()) {
+        if (icon_ == nullptr) {
+            return; // the front end attaches the icon later and adds it then
+        }
+        if (!icon_->available()) {
             if (!absenceLogged_) {
                 absenceLogged_ = true;
                 context_.log.subWriteLog("No notification area on this desktop: the small "
