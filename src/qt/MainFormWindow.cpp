@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -121,6 +122,13 @@ void MainFormWindow::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program; the engine decides and saves its place.
     event->ignore();
     forward([this] { client_.mainWindow().Form_Unload(); });
+}
+
+void MainFormWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (placed_ && isVisible()) {
+        client_.mainWindow().Form_Moved(status::twips(x()), status::twips(y()));
+    }
 }
 
 void MainFormWindow::sync() {

@@ -27,6 +27,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Where the staff put the window is kept for the next start.
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void build();

@@ -38,6 +38,12 @@ QPushButton.flat { background: transparent; color: #24476b; padding: 0 4px; }
 QRadioButton { color: #1b2733; }
 )";
 
+double dotsPerInch() {
+    const auto* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr && screen->logicalDotsPerInch() > 0 ? screen->logicalDotsPerInch()
+                                                                 : 96.0;
+}
+
 } // namespace
 
 QLatin1String styleSheet() {
@@ -81,10 +87,11 @@ bool syncCaption(QLabel* label, const std::string& caption, const std::string& t
 }
 
 int pixels(long twips) {
-    const auto* screen = QGuiApplication::primaryScreen();
-    const double dpi =
-        screen != nullptr && screen->logicalDotsPerInch() > 0 ? screen->logicalDotsPerInch() : 96.0;
-    return static_cast<int>(static_cast<double>(twips) * dpi / kTwipsPerInch + 0.5);
+    return static_cast<int>(static_cast<double>(twips) * dotsPerInch() / kTwipsPerInch + 0.5);
+}
+
+long twips(int pixels) {
+    return static_cast<long>(static_cast<double>(pixels) * kTwipsPerInch / dotsPerInch() + 0.5);
 }
 
 } // namespace orvan::status

@@ -27,7 +27,8 @@ QLabel* makeTitle(QWidget* parent);
 // A label with `text` of the window's model, its tool tip, hidden while both are empty.
 bool syncCaption(QLabel* label, const std::string& caption, const std::string& toolTip);
 
-// Pixels for twips on the primary screen.
+// Pixels for twips on the primary screen, and back.
 int pixels(long twips);
+long twips(int pixels);
 
 } // namespace orvan::status

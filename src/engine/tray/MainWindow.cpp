@@ -84,6 +84,9 @@ void MainWindow::Form_Moved(long left, long top) {
     auto& main = form();
     main.left = left;
     main.top = top;
+    // However the program ends next, it starts where the staff left the window.
+    context_.settings.lngMainWindowLeft = left;
+    context_.settings.lngMainWindowTop = top;
 }
 
 void MainWindow::Form_Unload() {

@@ -169,6 +169,12 @@ TEST_F(MainWindowTest, savedPositionIsBroughtBackInsideASmallerScreen) {
     EXPECT_EQ(form().top, 450);
 }
 
+TEST_F(MainWindowTest, movedWindowIsWhereTheNextStartPutsIt) {
+    window().Form_Moved(1200, 900);
+    EXPECT_EQ(context().settings.lngMainWindowLeft, 1200);
+    EXPECT_EQ(context().settings.lngMainWindowTop, 900);
+}
+
 TEST_F(MainWindowTest, captionNamesTheComputerOrTheUserInLowerCase) {
     fake.system.computer = "PC-07";
     fake.system.user = "Somchai";
