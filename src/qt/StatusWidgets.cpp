@@ -30,12 +30,17 @@ QPushButton { background: #2f7fd0; color: white; border: none; border-radius: 5p
 QPushButton:hover { background: #3a8de0; }
 QPushButton:disabled { background: #a9b6c3; color: #eef2f5; }
 QPushButton#cmdQuit { background: #a12a1a; }
+QWidget#frmSmallStatus QPushButton#cmdQuit { background: #ffffff; border: 1px solid #a12a1a; }
 QWidget#frmSmallStatus QLabel#title, QWidget#frmMicroStatus QLabel#title { padding: 1px 8px; }
 QPushButton#cmdQuit:hover { background: #b83a28; }
 QPushButton#cmdQuit:disabled { background: #a9b6c3; }
 QPushButton#cmdClose, QPushButton#cmdStatus { background: #5b6b7b; }
 QPushButton.flat { background: transparent; color: #24476b; padding: 0 4px; }
 QRadioButton { color: #1b2733; }
+QRadioButton::indicator { width: 12px; height: 12px; border: 1px solid #5b6b7b; border-radius: 7px; background: #ffffff; }
+QRadioButton::indicator:checked { background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5, stop:0 #2f7fd0, stop:0.5 #2f7fd0, stop:0.55 #ffffff, stop:1 #ffffff); }
+QRadioButton::indicator:disabled { background: #e0e5ea; border-color: #a9b6c3; }
+QRadioButton:disabled { color: #6b7785; }
 )";
 
 double dotsPerInch() {
