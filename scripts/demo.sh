@@ -5,7 +5,9 @@
 # display started here, and a picture of that display is saved every two seconds
 # (build/demo/screens/latest.png). At a terminal you type the server's commands (try
 # "help", "open 1 card 123456", "close", "quit"); without one a short scripted card
-# session runs. The client's log is printed at the end.
+# session runs: the status window appears in the bottom-right corner with the remaining
+# time counting down and a chat line from the manager. The client's log is printed at
+# the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -66,6 +68,10 @@ if [ -z "${DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != offscreen ]; then
         sleep 0.1
     done
     export DISPLAY=":$(head -n1 "$demo/display" | tr -d '[:space:]')"
+    # A notification area for the client's tray icon, as a desktop panel would give.
+    trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
+        > "$demo/trayer.log" 2>&1 &
+    pids+=("$!")
     echo "No X display: the client runs on the virtual display $DISPLAY;"
     echo "pictures of it are saved in $demo/screens (latest.png is the newest)."
 fi
@@ -106,6 +112,9 @@ else
 expect WorkstationName 60
 open 1 card 123456
 expect WorkstationState=6 15
+sleep 4
+chat Welcome! The status window counts your time down; answer me here.
+sleep 6
 msg Welcome! Your card has 10 minutes.
 sleep 5
 recharge 5

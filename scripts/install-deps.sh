@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev
     qt6-base-dev libgl-dev libegl-dev
     libsystemd-dev libpulse-dev libasound2-dev
-    xvfb xauth xdotool x11-xkb-utils x11-utils
+    xvfb xauth xdotool x11-xkb-utils x11-utils trayer
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-randr0-dev libxcb-xtest0-dev
     fonts-thai-tlwg fonts-dejavu-core
 )

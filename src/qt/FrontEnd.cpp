@@ -1,8 +1,14 @@
 #include "FrontEnd.h"
 
+#include "AboutWindow.h"
 #include "BlockWindow.h"
 #include "FrontEndFonts.h"
+#include "MainFormWindow.h"
+#include "MicroStatusWindow.h"
 #include "MsgBoxWindow.h"
+#include "QtTrayIcon.h"
+#include "SmallStatusWindow.h"
+#include "StatusWindow.h"
 #include "client/Client.h"
 
 #include <QAbstractEventDispatcher>
@@ -29,6 +35,7 @@ FrontEnd::FrontEnd(Client& client, QApplication& application)
 
     msgBox_ = std::make_unique<MsgBoxWindow>(client_);
     connect(msgBox_.get(), &MsgBoxWindow::actionForwarded, this, &FrontEnd::sync);
+    buildSessionWindows();
     for (auto* screen : QGuiApplication::screens()) {
         addScreen(screen);
     }
@@ -50,9 +57,34 @@ FrontEnd::FrontEnd(Client& client, QApplication& application)
 }
 
 FrontEnd::~FrontEnd() {
+    client_.attachTrayIcon(nullptr);
     if (busy_) {
         QGuiApplication::restoreOverrideCursor();
     }
+}
+
+void FrontEnd::buildSessionWindows() {
+    status_ = std::make_unique<StatusWindow>(client_);
+    connect(status_.get(), &StatusWindow::actionForwarded, this, &FrontEnd::sync);
+    smallStatus_ = std::make_unique<SmallStatusWindow>(client_);
+    connect(smallStatus_.get(), &SmallStatusWindow::actionForwarded, this, &FrontEnd::sync);
+    microStatus_ = std::make_unique<MicroStatusWindow>(client_);
+    connect(microStatus_.get(), &MicroStatusWindow::actionForwarded, this, &FrontEnd::sync);
+    main_ = std::make_unique<MainFormWindow>(client_);
+    connect(main_.get(), &MainFormWindow::actionForwarded, this, &FrontEnd::sync);
+    about_ = std::make_unique<AboutWindow>(client_);
+    connect(about_.get(), &AboutWindow::actionForwarded, this, &FrontEnd::sync);
+    tray_ = std::make_unique<QtTrayIcon>();
+    connect(tray_.get(), &QtTrayIcon::actionForwarded, this, &FrontEnd::sync);
+    client_.attachTrayIcon(tray_.get());
+}
+
+void FrontEnd::syncSessionWindows() {
+    status_->sync();
+    smallStatus_->sync();
+    microStatus_->sync();
+    main_->sync();
+    about_->sync();
 }
 
 void FrontEnd::addScreen(QScreen* screen) {
@@ -96,6 +128,7 @@ void FrontEnd::sync() {
     for (const auto& window : blocks_) {
         lockScreenCameUp |= window->sync();
     }
+    syncSessionWindows();
     msgBox_->sync(lockScreenCameUp);
     // A box waiting for an answer (QMessageBox::exec() runs this loop too) must not
     // end up under the lock window that was just raised: nobody could answer it.

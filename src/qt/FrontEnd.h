@@ -10,9 +10,15 @@ class QScreen;
 
 namespace orvan {
 
+class AboutWindow;
 class BlockWindow;
 class Client;
+class MainFormWindow;
+class MicroStatusWindow;
 class MsgBoxWindow;
+class QtTrayIcon;
+class SmallStatusWindow;
+class StatusWindow;
 
 // The Qt Widgets face of the client: owns the windows, keeps them in step with their
 // models and forwards what the customer does. Each time the event loop is about to
@@ -35,6 +41,12 @@ public:
 
     const std::vector<std::unique_ptr<BlockWindow>>& blockWindows() const { return blocks_; }
     MsgBoxWindow& msgBoxWindow() { return *msgBox_; }
+    StatusWindow& statusWindow() { return *status_; }
+    SmallStatusWindow& smallStatusWindow() { return *smallStatus_; }
+    MicroStatusWindow& microStatusWindow() { return *microStatus_; }
+    MainFormWindow& mainWindow() { return *main_; }
+    AboutWindow& aboutWindow() { return *about_; }
+    QtTrayIcon& trayIcon() { return *tray_; }
 
 signals:
     void lockWindowsChanged();
@@ -43,10 +55,18 @@ private:
     void addScreen(QScreen* screen);
     void removeScreen(QScreen* screen);
     void choosePrimary();
+    void buildSessionWindows();
+    void syncSessionWindows();
 
     Client& client_;
     std::vector<std::unique_ptr<BlockWindow>> blocks_;
     std::unique_ptr<MsgBoxWindow> msgBox_;
+    std::unique_ptr<StatusWindow> status_;
+    std::unique_ptr<SmallStatusWindow> smallStatus_;
+    std::unique_ptr<MicroStatusWindow> microStatus_;
+    std::unique_ptr<MainFormWindow> main_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<QtTrayIcon> tray_;
     bool syncing_ = false;
     bool busy_ = false;
 };

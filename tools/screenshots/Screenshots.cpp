@@ -6,6 +6,7 @@
 #include "BlockWindow.h"
 #include "FrontEnd.h"
 #include "MsgBoxWindow.h"
+#include "SessionShots.h"
 #include "client/Client.h"
 #include "support/FakePlatform.h"
 
@@ -125,6 +126,9 @@ public:
             settle();
             save(frontEnd_->msgBoxWindow(), QStringLiteral("msgbox_yesno_%1").arg(language.name));
             box.unload();
+            SessionShots(*client_, *frontEnd_, output_,
+                         [this](QWidget& window, const QString& name) { save(window, name); })
+                .run(QLatin1String(language.name));
         }
         // The smallest and a large common screen: nothing may be cut or overlap.
         for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {

@@ -46,6 +46,10 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , msgBox_(context_, {sessionControl_, lockScreen_, appControl_})
     , amountDue_(context_)
     , clock_(context_, {amountDue_, msgBox_, sessionControl_, lockScreen_, *reports_})
+    , statusWindows_(context_, {sessionControl_, msgBox_, sender_})
+    , about_(context_, version)
+    , mainWindow_(context_, {sessionControl_, msgBox_, about_})
+    , notifyIcon_(context_, mainWindow_)
     , startup_(context_, sessionControl_, upgrade_, lockScreen_)
     , snapshot_(context_, {sender_, sessionControl_, lockScreen_})
     , login_(context_, {sessionControl_, lockScreen_, msgBox_, *reports_, sender_})
@@ -55,8 +59,8 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , inbound_(platform.files, inboundHooks())
     , dispatcher_(context_, [this](const std::string& reason) { link_.subDisableWksn(reason); })
     , link_(context_, {sessionControl_, lockScreen_, *reports_, clock_, inbound_, msgBox_})
-    , serverCommands_(
-          context_, {sessionControl_, lockScreen_, clock_, amountDue_, msgBox_, login_, snapshot_})
+    , serverCommands_(context_, {sessionControl_, lockScreen_, clock_, amountDue_, msgBox_, login_,
+                                 snapshot_, statusWindows_})
     , workstationCommands_(context_, {sessionControl_, lockScreen_, msgBox_, appControl_, cleanup_,
                                       snapshot_, link_, startup_})
     , receivedFiles_(context_, {lockScreen_, sender_}) {
@@ -69,6 +73,12 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     receivedFiles_.registerWith(dispatcher_);
     sessionControl_.setClock(clock_);
     sessionControl_.setMsgBox(msgBox_);
+    sessionControl_.setTray(notifyIcon_);
+    mainWindow_.setQuit([this] { startup_.funShutdownApplication(true); });
+    startup_.setFormLoad([this] {
+        mainWindow_.Form_Load();
+        statusWindows_.subLocalizeInterface();
+    });
     sessionControl_.setShutdown(
         [this](int flags, const std::string& prompt) { startup_.subShutdown(flags, prompt); });
     platform.clock.setTimeChangedHandler([this] { clock_.sysInfo_TimeChanged(); });
@@ -79,6 +89,9 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
         if (context_.forms.frmMsgBox.loaded) {
             msgBox_.subLocalizeInterface();
         }
+        statusWindows_.subLocalizeInterface();
+        mainWindow_.subLocalizeInterface();
+        about_.subLocalizeInterface();
     });
     context_.strAppKey = appKey();
     errors_.setErrorDisplay(
@@ -134,8 +147,10 @@ void Client::createMainTimers() {
     timers.tmrAppKiller->setInterval(10'000);
     timers.tmrURLspy = make.createTimer([] {});
     timers.tmrURLspy->setInterval(500);
-    timers.tmrActiveTrayIcon = make.createTimer([] {});
+    timers.tmrActiveTrayIcon = make.createTimer([this] { notifyIcon_.tmrActiveTrayIcon_Timer(); });
     timers.tmrActiveTrayIcon->setInterval(1'000);
+    timers.tmrHideStatus = make.createTimer([this] { statusWindows_.tmrHideStatus_Timer(); });
+    timers.tmrHideStatus->setInterval(StatusWindows::kHideStatusMillis);
 }
 
 } // namespace orvan

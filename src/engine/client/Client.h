@@ -29,6 +29,10 @@
 #include "msgbox/MsgBox.h"
 #include "session/SessionClock.h"
 #include "session/SessionControl.h"
+#include "status/StatusWindows.h"
+#include "tray/AboutBox.h"
+#include "tray/MainWindow.h"
+#include "tray/NotifyIcon.h"
 #include "wire/MessageSender.h"
 #include "wire/Scrambler.h"
 #include "wire/WireNumbers.h"
@@ -73,6 +77,12 @@ public:
     Login& login() { return login_; }
     InboundStream& inbound() { return inbound_; }
     WorkstationCommands& workstationCommands() { return workstationCommands_; }
+    StatusWindows& statusWindows() { return statusWindows_; }
+    MainWindow& mainWindow() { return mainWindow_; }
+    NotifyIcon& notifyIcon() { return notifyIcon_; }
+    AboutBox& about() { return about_; }
+    // The notification area of the desktop the front end runs on; none without a tray.
+    void attachTrayIcon(TrayIcon* icon) { notifyIcon_.attach(icon); }
 
 private:
     void createMainTimers();
@@ -100,6 +110,10 @@ private:
     MsgBox msgBox_;
     AmountDue amountDue_;
     SessionClock clock_;
+    StatusWindows statusWindows_;
+    AboutBox about_;
+    MainWindow mainWindow_;
+    NotifyIcon notifyIcon_;
     Startup startup_;
     SessionSnapshot snapshot_;
     Login login_;

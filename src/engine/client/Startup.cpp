@@ -131,6 +131,9 @@ void Startup::loadWindows() {
     forms.frmStatus.load();
     forms.frmSmallStatus.load();
     forms.frmMicroStatus.load();
+    if (formLoad_) {
+        formLoad_();
+    }
 }
 
 void Startup::enterFirstState() {

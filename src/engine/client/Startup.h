@@ -42,6 +42,9 @@ public:
     // Runs `then` after `seconds`, while every other event goes on being handled.
     void funWait(double seconds, std::function<void()> then);
 
+    // Runs the load events of the windows built above start-up, when the windows load.
+    void setFormLoad(std::function<void()> formLoad) { formLoad_ = std::move(formLoad); }
+
     // The setup wizard shown at start-up has closed.
     void onSetupWizardClosed();
 
@@ -63,6 +66,7 @@ private:
     SettingsUpgrade& upgrade_;
     LockScreen& lockScreen_;
     std::string stepLabel_;
+    std::function<void()> formLoad_;
     struct Wait {
         std::int64_t untilBootMillis;
         std::function<void()> then;

@@ -13,6 +13,7 @@
 #include "msgbox/MsgBox.h"
 #include "session/SessionClock.h"
 #include "session/SessionControl.h"
+#include "status/StatusWindows.h"
 #include "wire/Tags.h"
 #include "wire/WireNumbers.h"
 
@@ -214,17 +215,7 @@ void ServerCommands::chatMessage(const std::string& payload) {
     if (context_.workstation.intWksnState < Workstation::kDisconnected) {
         return;
     }
-    auto& status = context_.forms.frmStatus;
-    status.appendChatLine(" " + context_.localization.funLoadResString(10350) + ": " + payload);
-    status.fraChatVisible = true;
-    if (status.visible) {
-        status.tmrHideStatusEnabled = false;
-        status.tmrHideStatusEnabled = true;
-    } else if (!Workstation::funStateIsBlocked(context_.workstation.intWksnState)) {
-        // Showing the status window releases the lock screen: in a pause or out of
-        // credit the line waits in the history until the session resumes.
-        parts_.sessionControl.subShowStatus();
-    }
+    parts_.statusWindows.receiveChat(payload);
 }
 
 } // namespace orvan

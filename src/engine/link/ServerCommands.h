@@ -13,6 +13,7 @@ class ServerDispatcher;
 class SessionClock;
 class SessionControl;
 class SessionSnapshot;
+class StatusWindows;
 
 // The server's commands about sessions and billing: answers to a session-open request,
 // opening, closing, pausing and resuming sessions, recharges, the server's clock, the
@@ -27,6 +28,7 @@ public:
         MsgBox& msgBox;
         Login& login;
         SessionSnapshot& snapshot;
+        StatusWindows& statusWindows;
     };
 
     ServerCommands(EngineContext& context, Parts parts);

@@ -11,6 +11,12 @@
 namespace orvan {
 namespace {
 
+// A locale id's primary language, and that of every English locale.
+constexpr int kPrimaryLanguageMask = 0x3ff;
+constexpr int kPrimaryEnglish = 0x09;
+constexpr std::string_view kBuiltInName = "ไทย";
+constexpr std::string_view kBuiltInNameWestern = "Thai (built-in)";
+
 constexpr const char* kTokens[] = {"</resInsert1>", "</resInsert2>", "</resInsert3>",
                                    "</resInsert4>"};
 
@@ -91,8 +97,10 @@ std::string Localization::funLoadResStringDefault(long id, const std::string& in
 std::vector<Localization::LanguageRow> Localization::funFindLangPacks() {
     return errors_.trap("modGlobalFunctions.funFindLangPacksError", OnError::LogOnly, [&] {
         std::vector<LanguageRow> table;
-        table.push_back({builtInLanguage(), funLoadResString(10014), funLoadResString(10045), "0",
-                         funLoadResString(1), "True"});
+        // The built-in table is mostly Thai, whatever it calls itself: the chooser must
+        // not offer it as English beside the complete English pack.
+        table.push_back({builtInLanguage(), std::string{kBuiltInName}, funLoadResString(10045), "0",
+                         std::string{kBuiltInNameWestern}, "True"});
         const auto exe = system_.programFileName();
         auto names = files_.listFiles(system_.programFolder());
         std::sort(names.begin(), names.end());
@@ -188,7 +196,9 @@ std::string Localization::suffixForLocale(int localeId) {
     case 20490:
         return "_es";
     default:
-        return "_en";
+        // English and the C locale get the complete English pack; the rest, Thai among
+        // them, the built-in table.
+        return (localeId & kPrimaryLanguageMask) == kPrimaryEnglish ? "_gb" : "_en";
     }
 }
 
@@ -198,7 +208,7 @@ long Localization::charsetForLocale(int localeId) {
 
 std::string Localization::messageFilePrefix(const std::string& language,
                                             const std::string& programName) {
-    for (const char* code : {"en", "fr", "de", "es", "el", "it", "br", "hu", "nl"}) {
+    for (const char* code : {"en", "gb", "fr", "de", "es", "el", "it", "br", "hu", "nl"}) {
         if (language == programName + "_" + code) {
             return std::string{code} + "_";
         }

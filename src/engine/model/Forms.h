@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/BlockForm.h"
+#include "model/ControlTexts.h"
 #include "model/FormModel.h"
 #include "model/MsgBoxForm.h"
 
@@ -17,8 +18,7 @@ struct StatusForm : FormModel {
     bool optConnected = false;
     bool optDisconnected = false;
     bool cmdQuitEnabled = true;
-    bool tmrHideStatusEnabled = false; // shrinks the full window to the small one
-    bool cmdChatEnabled = false;       // only while the server can hear
+    bool cmdChatEnabled = false; // only while the server can hear
     bool cmdCliPasswordEnabled = false;
     bool fraChatVisible = false;
     bool optDisconnectedEnabled = true;
@@ -46,6 +46,11 @@ struct StatusForm : FormModel {
     std::string lblAmountDue;
     std::string lblTimeToNextIncrement;
     std::string txtWksnChatHist;
+    // What the customer is typing, and a count the window follows to put the focus
+    // into the chat input each time it grows.
+    std::string txtWksnChat;
+    unsigned txtWksnChatFocusRequests = 0;
+    ControlTexts texts;
 
     // Adds a line to the history; the oldest lines fall off beyond the limit. The newest
     // line stays whole, however long: it is bounded by the size of one message.
@@ -75,6 +80,7 @@ struct MainForm : FormModel {
     std::string lblServerName;
     bool cmdActiverEnabled = true;
     bool cmdQuitIsDefault = false;
+    ControlTexts texts; // the buttons, labels and menus
 };
 
 // The windows of the program, as models the front end renders.

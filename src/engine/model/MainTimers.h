@@ -15,10 +15,11 @@ struct MainTimers {
     std::unique_ptr<Timer> tmrAppKiller;      // 10 s: forbidden applications
     std::unique_ptr<Timer> tmrURLspy;         // 500 ms: visited addresses
     std::unique_ptr<Timer> tmrActiveTrayIcon; // 1 s: tray icon animation
+    std::unique_ptr<Timer> tmrHideStatus;     // 60 s: the full status window gives way
 
     void disableAll() {
         for (auto* timer : {&tmrActivateClient, &tmrWksnStatus, &tmrSessionStatus, &tmrSrvCnxStatus,
-                            &tmrAppKiller, &tmrURLspy, &tmrActiveTrayIcon}) {
+                            &tmrAppKiller, &tmrURLspy, &tmrActiveTrayIcon, &tmrHideStatus}) {
             if (*timer) {
                 (*timer)->setEnabled(false);
             }

@@ -16,6 +16,11 @@ public:
     // Enabling an enabled timer changes nothing; disable first to restart the count.
     virtual void setEnabled(bool enabled) = 0;
     virtual bool enabled() const = 0;
+    // A full interval from now, as a window timer is restarted: off, then on.
+    void restart() {
+        setEnabled(false);
+        setEnabled(true);
+    }
 };
 
 } // namespace orvan

@@ -9,6 +9,8 @@
 #include "model/EngineContext.h"
 #include "msgbox/MsgBox.h"
 #include "platform/Shell.h"
+#include "platform/TcpSocket.h"
+#include "roles/TrayPresence.h"
 #include "session/SessionClock.h"
 
 namespace orvan {
@@ -31,6 +33,9 @@ bool SessionControl::dialogBlocksActivation() const {
 
 void SessionControl::enterActiveState(int state) {
     context_.trayIconShown = true;
+    if (tray_ != nullptr) {
+        tray_->subAddIcon();
+    }
     context_.timers.tmrActiveTrayIcon->setEnabled(true);
     // With the link disabled nobody can log in: the computer stays blocked.
     context_.workstation.setState(context_.link.blnDisabled ? Workstation::kBlocked : state);
@@ -75,6 +80,9 @@ void SessionControl::subDeactivate() {
             funStopSession(false);
         }
         context_.trayIconShown = false;
+        if (tray_ != nullptr) {
+            tray_->subRemoveIcon();
+        }
         parts_.lockScreen.release();
         context_.localization.subResetGUILanguage();
         forms.frmMain.show();
@@ -105,6 +113,9 @@ void SessionControl::prepareStatusWindow() {
         }
     }
     full.txtWksnChatHist.clear();
+    full.txtWksnChat.clear();
+    // Every session starts with the chat pane collapsed.
+    full.fraChatVisible = false;
 }
 
 bool SessionControl::funStartSession() {
@@ -269,26 +280,36 @@ void SessionControl::subCheckBalance() {
     });
 }
 
+bool SessionControl::allHiddenInTray() const {
+    return context_.constants.blnHideAllStatusWin && (tray_ == nullptr || tray_->iconAvailable());
+}
+
 void SessionControl::subShowStatus() {
     context_.errors.trap("modFunctions.subShowStatusError", OnError::PassOn, [&] {
         auto& forms = context_.forms;
-        const bool hideAll = context_.constants.blnHideAllStatusWin;
         forms.frmMain.hide();
         parts_.lockScreen.release();
         if (context_.workstation.session.intSessionType == Workstation::kFree) {
-            if (!hideAll) {
+            if (!allHiddenInTray()) {
                 forms.frmMicroStatus.show();
             }
             return;
         }
         forms.frmStatus.topMost = !context_.flags.blnTestMode;
-        if (!hideAll) {
-            forms.frmStatus.show();
-        }
-        forms.frmSmallStatus.hide();
         forms.frmMicroStatus.hide();
-        forms.frmStatus.tmrHideStatusEnabled = false;
-        forms.frmStatus.tmrHideStatusEnabled = true;
+        if (context_.constants.blnHideAllStatusWin) {
+            // Hidden by the manager: the icon stands in, or else the small window.
+            if (!allHiddenInTray()) {
+                forms.frmSmallStatus.show();
+            }
+            return;
+        }
+        forms.frmStatus.show();
+        forms.frmSmallStatus.hide();
+        const bool linkUp = context_.platform.wskCli.state() == TcpSocket::kConnected;
+        forms.frmStatus.cmdChatEnabled = linkUp;
+        forms.frmStatus.cmdCliPasswordEnabled = linkUp;
+        context_.timers.tmrHideStatus->restart();
     });
 }
 
@@ -300,8 +321,8 @@ void SessionControl::subHideStatus() {
         }
         forms.frmMain.hide();
         forms.frmStatus.hide();
-        forms.frmStatus.tmrHideStatusEnabled = false;
-        if (!context_.constants.blnHideAllStatusWin) {
+        context_.timers.tmrHideStatus->setEnabled(false);
+        if (!allHiddenInTray()) {
             forms.frmSmallStatus.show();
         }
     });
@@ -315,7 +336,7 @@ bool SessionControl::funHideStatusWindows() {
         forms.frmSmallStatus.hide();
         forms.frmStatus.hide();
         forms.frmMicroStatus.hide();
-        forms.frmStatus.tmrHideStatusEnabled = false;
+        context_.timers.tmrHideStatus->setEnabled(false);
         return true;
     });
 }

@@ -14,6 +14,7 @@ class LockScreen;
 class MsgBox;
 class SessionClock;
 class SessionCleanup;
+class TrayPresence;
 
 // Moves the workstation between its states and does what each move requires: the
 // session clock, the lock screen, the lockdown, closing applications, cleanup and the
@@ -32,6 +33,8 @@ public:
     void setClock(SessionClock& clock) { clock_ = &clock; }
     // The message box runs session procedures in its actions; it is handed in here.
     void setMsgBox(MsgBox& msgBox) { msgBox_ = &msgBox; }
+    // The tray icon is built above session control; it is handed in here.
+    void setTray(TrayPresence& tray) { tray_ = &tray; }
     // Restarts the computer (flags, prompt); wired to start-up's subShutdown.
     void setShutdown(std::function<void(int, const std::string&)> shutdown) {
         shutdown_ = std::move(shutdown);
@@ -66,11 +69,15 @@ private:
     void enterActiveState(int state);
     bool pauseInto(int state, const char* location);
     void prepareStatusWindow();
+    // The constant that hides every status window, where the tray icon stands in for
+    // them; without a notification area the small window stays.
+    bool allHiddenInTray() const;
 
     EngineContext& context_;
     Parts parts_;
     SessionClock* clock_ = nullptr;
     MsgBox* msgBox_ = nullptr;
+    TrayPresence* tray_ = nullptr;
     std::function<void(int, const std::string&)> shutdown_;
 };
 

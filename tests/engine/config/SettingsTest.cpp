@@ -1,4 +1,6 @@
 #include "config/SettingsRepository.h"
+#include "localization/Localization.h"
+#include "localization/StringTable.h"
 #include "support/ClientFixture.h"
 
 namespace orvan::test {
@@ -6,13 +8,21 @@ namespace {
 
 class SettingsTest : public ClientFixture {};
 
+TEST_F(SettingsTest, thaiComputerKeepsTheBuiltInThaiTexts) {
+    fake.system.localeId = 1054;
+    start();
+    EXPECT_EQ(context().localization.defaultLanguage(), "orvanclient_en");
+    EXPECT_EQ(context().localization.funLoadResString(10162), StringTable::text(10162));
+}
+
 TEST_F(SettingsTest, emptyStoreWithEnglishLocaleGivesTheDefaults) {
     start();
     const auto& s = context().settings;
-    EXPECT_EQ(context().localization.defaultLanguage(), "orvanclient_en");
-    EXPECT_EQ(context().localization.currentLanguage(), "orvanclient_en");
-    EXPECT_EQ(s.strMsgIntro, "/appdata/OrvanetixClient/en_intro.rtf");
-    EXPECT_EQ(s.strMsgSessionPaused, "/appdata/OrvanetixClient/en_sessionpaused.rtf");
+    // The complete English pack, not the built-in table with its Thai texts.
+    EXPECT_EQ(context().localization.defaultLanguage(), "orvanclient_gb");
+    EXPECT_EQ(context().localization.currentLanguage(), "orvanclient_gb");
+    EXPECT_EQ(s.strMsgIntro, "/appdata/OrvanetixClient/gb_intro.rtf");
+    EXPECT_EQ(s.strMsgSessionPaused, "/appdata/OrvanetixClient/gb_sessionpaused.rtf");
     EXPECT_EQ(s.strLogoPath, "/appdata/OrvanetixClient/logo.png");
     EXPECT_TRUE(s.blnStandaloneWorkstation);
     EXPECT_EQ(s.strWksnName, "pc-07");

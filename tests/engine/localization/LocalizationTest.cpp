@@ -50,9 +50,9 @@ TEST_F(LocalizationTest, missingPackOrIdIsNoCrash) {
 
 TEST_F(LocalizationTest, languageTableHasTheBuiltInRowAndEveryUsablePack) {
     EXPECT_EQ(localization().funFindLangPacks(),
-              (std::vector<Localization::LanguageRow>{{"orvanclient_en", "English",
+              (std::vector<Localization::LanguageRow>{{"orvanclient_en", "ไทย",
                                                        localization().funLoadResString(10045), "0",
-                                                       "English", "True"}}));
+                                                       "Thai (built-in)", "True"}}));
 
     pack("orvanclient_th.lang",
          "[Language]\nName=ไทย\nNameWestern=Thai\nTranslator=Nok\nCharset=222\n");
@@ -80,7 +80,8 @@ TEST_F(LocalizationTest, changingLanguageRelocalizesTheWindows) {
 }
 
 TEST(LocalizationDefaults, suffixAndPrefixFollowTheLocale) {
-    EXPECT_EQ(Localization::suffixForLocale(1033), "_en");
+    EXPECT_EQ(Localization::suffixForLocale(1033), "_gb") << "the complete English pack";
+    EXPECT_EQ(Localization::suffixForLocale(2057), "_gb");
     EXPECT_EQ(Localization::suffixForLocale(1034), "_en");
     EXPECT_EQ(Localization::suffixForLocale(3082), "_es");
     EXPECT_EQ(Localization::suffixForLocale(20490), "_es");

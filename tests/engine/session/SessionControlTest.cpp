@@ -1,4 +1,5 @@
 #include "model/MsgBoxForm.h"
+#include "support/FakeTrayIcon.h"
 #include "support/SessionFixture.h"
 
 namespace orvan::test {
@@ -197,6 +198,8 @@ TEST_F(SessionControlTest, freeSessionShowsOnlyTheMicroWindow) {
 }
 
 TEST_F(SessionControlTest, hiddenStatusWindowsStayHidden) {
+    FakeTrayIcon tray; // stands in for them
+    client().attachTrayIcon(&tray);
     context().constants.wksnHideAllStatusWin = 1;
     context().constants.deriveFlags();
     openPrepaid(Workstation::kCard, Workstation::kConnected, 30 * kMinute);
