@@ -7,6 +7,7 @@
 # nothing listens, while the front end is told its display on the command line): then the
 # grabs still hold on the front end's connection, and only the rest of the lock fails.
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/x11.sh"
 
 # A program of the customer's that grabs the keyboard and keeps it until stopped.
 start_rival() {

@@ -5,18 +5,7 @@
 # to have that confirmed in a message box, answered here with the Return key as a person
 # would. Xvfb is started here and stopped by its process id.
 source "$(dirname "$0")/common.sh"
-
-# True when a viewable top-level window covers the whole 1024x768 screen.
-lock_window_shown() {
-    local id
-    for id in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}'); do
-        if xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable" &&
-            xwininfo -id "$id" 2>/dev/null | grep -q -- "-geometry 1024x768+0+0"; then
-            return 0
-        fi
-    done
-    return 1
-}
+source "$(dirname "$0")/x11.sh"
 
 lock_window_gone() {
     ! lock_window_shown
@@ -32,15 +21,6 @@ top_window() {
         fi
     done
     return 1
-}
-
-# The client's message box, titled with the program's name, once it is viewable.
-message_box() {
-    xdotool search --onlyvisible --name '^OrvanClient$' 2>/dev/null | head -n1
-}
-
-message_box_shown() {
-    [ -n "$(message_box)" ]
 }
 
 message_box_gone() {
