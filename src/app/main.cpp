@@ -3,6 +3,7 @@
 
 #include "DlShellLock.h"
 #include "FrontEnd.h"
+#include "HomeTraces.h"
 #include "IconvAnsiCodec.h"
 #include "LinuxClock.h"
 #include "LinuxFileSystem.h"
@@ -15,7 +16,8 @@
 #include "QtTimers.h"
 #include "QtUdpSocket.h"
 #include "RegistryFileStore.h"
-#include "UnavailableDesktop.h"
+#include "X11Browsers.h"
+#include "X11Desktop.h"
 #include "client/Client.h"
 #include "localization/StringTable.h"
 
@@ -108,9 +110,16 @@ int main(int argc, char** argv) {
     IconvAnsiCodec codec(system.ansiCodePage());
     LinuxFileSystem files;
     QtDialogs dialogs;
-    LinuxShell shell([] { QCoreApplication::exit(0); });
+    // Start-up may end the program before the event loop runs (a second copy).
+    bool ended = false;
+    LinuxShell shell([&ended] {
+        ended = true;
+        QCoreApplication::exit(0);
+    });
     QtScreen screen;
-    UnavailableDesktop desktop;
+    X11Desktop desktop;
+    X11Browsers browsers;
+    HomeTraces traces(environment("HOME"), system.commonAppDataFolder() + "/" + appKey);
     DlShellLock shellLock(system.programFolder());
     LinuxMixer mixer;
     QtTcpSocket tcp;
@@ -122,10 +131,13 @@ int main(int argc, char** argv) {
                      [&clock] { clock.onTimeChangeFdReadable(); });
 
     Client client(Platform{clock, timers, store, system, codec, files, dialogs, shell, screen,
-                           desktop, tcp, udp, shellLock, mixer});
+                           desktop, tcp, udp, shellLock, mixer, browsers, traces});
     lockLibraryLog = &client.context().log;
     shellLock.setLogSink(logLockLibraryLine);
     client.Main(commandLine(argc, argv));
+    if (ended) {
+        return 0;
+    }
     // After start-up, so that the first look at the models sees them started.
     FrontEnd frontEnd(client, application);
     lendLockWindows(shellLock, frontEnd);

@@ -39,14 +39,15 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , lockScreen_(context_)
     , appControl_(context_)
     , cleanup_(context_)
+    , addressMonitor_(context_, sender_)
     , reports_(makeReports ? makeReports(context_, {sender_, lockScreen_})
                            : std::make_unique<ServerReports>(
                                  context_, ServerReports::Parts{sender_, lockScreen_}))
-    , sessionControl_(context_, {lockScreen_, appControl_, cleanup_})
+    , sessionControl_(context_, {lockScreen_, appControl_, cleanup_, addressMonitor_})
     , msgBox_(context_, {sessionControl_, lockScreen_, appControl_})
     , amountDue_(context_)
     , clock_(context_, {amountDue_, msgBox_, sessionControl_, lockScreen_, *reports_})
-    , startup_(context_, sessionControl_, upgrade_, lockScreen_)
+    , startup_(context_, sessionControl_, upgrade_, lockScreen_, appControl_)
     , snapshot_(context_, {sender_, sessionControl_, lockScreen_})
     , login_(context_, {sessionControl_, lockScreen_, msgBox_, *reports_, sender_})
     , lockScreenTimers_(context_, {sessionControl_, appControl_, lockScreen_})
@@ -69,6 +70,7 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     receivedFiles_.registerWith(dispatcher_);
     sessionControl_.setClock(clock_);
     sessionControl_.setMsgBox(msgBox_);
+    appControl_.setNotices(msgBox_);
     sessionControl_.setShutdown(
         [this](int flags, const std::string& prompt) { startup_.subShutdown(flags, prompt); });
     platform.clock.setTimeChangedHandler([this] { clock_.sysInfo_TimeChanged(); });
@@ -132,7 +134,7 @@ void Client::createMainTimers() {
         });
     });
     timers.tmrAppKiller->setInterval(10'000);
-    timers.tmrURLspy = make.createTimer([] {});
+    timers.tmrURLspy = make.createTimer([this] { addressMonitor_.tmrURLspy_Timer(); });
     timers.tmrURLspy->setInterval(500);
     timers.tmrActiveTrayIcon = make.createTimer([] {});
     timers.tmrActiveTrayIcon->setInterval(1'000);
