@@ -136,11 +136,18 @@ bool X11Windows::viewable(xcb_window_t window, bool* overrideRedirect) {
     return attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
+void X11Windows::drainEvents() {
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        std::free(event);
+    }
+}
+
 std::vector<WindowFacts> X11Windows::topLevel() {
     std::vector<WindowFacts> windows;
     if (!connected()) {
         return windows;
     }
+    drainEvents();
     const bool managed = windowManagerCheck() != XCB_NONE;
     for (const auto window : candidates()) {
         bool overrideRedirect = false;
@@ -216,6 +223,7 @@ bool X11Windows::exists(xcb_window_t window) {
     if (!connected()) {
         return false;
     }
+    drainEvents();
     if (windowManagerCheck() != XCB_NONE) {
         const auto list = candidates();
         return std::find(list.begin(), list.end(), window) != list.end();

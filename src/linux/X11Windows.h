@@ -42,6 +42,9 @@ public:
     bool requestClose(xcb_window_t window);
 
 private:
+    // Errors of requests whose replies we asked for queue up as events; nobody reads
+    // them but here.
+    void drainEvents();
     xcb_atom_t atom(const char* name);
     std::vector<std::uint32_t> cardinals(xcb_window_t window, xcb_atom_t property, xcb_atom_t type);
     std::string text(xcb_window_t window, xcb_atom_t property, xcb_atom_t type);

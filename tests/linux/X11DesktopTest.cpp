@@ -2,6 +2,7 @@
 
 #include "HelperProcess.h"
 #include "TempFolder.h"
+#include "X11Browsers.h"
 #include "winlock/XvfbServer.h"
 
 #include <algorithm>
@@ -164,6 +165,22 @@ TEST_F(X11DesktopTest, aSecondCopyForTheSameUserAndDisplayIsRefused) {
     desktop_.reset();
     X11Desktop next(X11Desktop::Timing{}, folder_.path());
     EXPECT_TRUE(next.claimSingleInstance()) << "the lock goes with its holder";
+}
+
+TEST_F(X11DesktopTest, browserWindowsAreFoundByTheirClassWithThePageTitleAsCaption) {
+    const auto firefox =
+        helper({"--title", "News \xE2\x80\x94 Mozilla Firefox", "--class", "Firefox"});
+    const auto chromium = helper({"--title", "Mail - Chromium", "--class", "Chromium"});
+    const auto other = helper({"--title", "Notes", "--class", "Mousepad"});
+    ASSERT_TRUE(windowTitled("Notes"));
+    X11Browsers browsers;
+    std::vector<std::string> captions;
+    for (const auto& window : browsers.browserWindows()) {
+        captions.push_back(window.caption);
+        EXPECT_TRUE(window.address.empty()) << "no address can be read from the window";
+    }
+    std::sort(captions.begin(), captions.end());
+    EXPECT_EQ(captions, (std::vector<std::string>{"Mail", "News"}));
 }
 
 } // namespace
