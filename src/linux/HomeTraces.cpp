@@ -1,5 +1,7 @@
 #include "HomeTraces.h"
 
+#include "DesktopBackground.h"
+
 namespace orvan {
 
 namespace fs = std::filesystem;
@@ -93,9 +95,8 @@ bool HomeTraces::emptyTrash() {
     return confined_.clearContents(trash / "files") && confined_.clearContents(trash / "info");
 }
 
-bool HomeTraces::setWallpaper(const std::string& /*picturePath*/) {
-    // Needs the desktop's own settings service; not done from here yet.
-    return false;
+bool HomeTraces::setWallpaper(const std::string& picturePath) {
+    return DesktopBackground::set(picturePath);
 }
 
 bool HomeTraces::setStartPage(const std::string& address) {

@@ -7,13 +7,13 @@
 namespace orvan {
 namespace {
 
-// The web browser that comes with the system, and the other browsers people install.
+// The browsers people install besides the Mozilla ones.
 const std::vector<const char*> kBrowsers{"iexplore.exe", "chromium",      "chromium-browser",
                                          "chrome",       "google-chrome", "google-chrome-stable",
                                          "brave",        "brave-browser", "opera",
                                          "vivaldi-bin",  "msedge",        "microsoft-edge",
                                          "epiphany",     "konqueror",     "falkon",
-                                         "midori",       "qutebrowser",   "x-www-browser"};
+                                         "midori",       "qutebrowser"};
 const std::vector<const char*> kMozilla{
     "mozilla.exe", "firefox.exe",     "thunderbird.exe", "firefox",   "firefox-esr", "firefox-bin",
     "thunderbird", "thunderbird-bin", "seamonkey",       "iceweasel", "icedove",     "icecat"};
