@@ -3,6 +3,9 @@
 
 #include "DlShellLock.h"
 #include "FrontEnd.h"
+#include "GuardLink.h"
+#include "GuardProtocol.h"
+#include "HeadlessShellLock.h"
 #include "HomeTraces.h"
 #include "IconvAnsiCodec.h"
 #include "LinuxClock.h"
@@ -27,7 +30,10 @@
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
+#include <pwd.h>
 #include <string>
+#include <sys/auxv.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,9 +61,36 @@ bool chooseWindowSystem() {
     return true;
 }
 
-std::string userConfigFolder() {
-    const auto xdg = environment("XDG_CONFIG_HOME");
-    return !xdg.empty() && xdg.front() == '/' ? xdg : environment("HOME") + "/.config";
+// The test and demo builds' overrides; the installed program runs setgid, in the C
+// library's secure mode, where these read nothing: the customer chose the environment.
+std::string override(const char* name) {
+    const char* value = secure_getenv(name);
+    return value == nullptr ? std::string{} : std::string{value};
+}
+
+bool installed() {
+    return getauxval(AT_SECURE) != 0;
+}
+
+// Installed, each user's settings are a file in the protected data folder, named after
+// the account (never after $USER, which the customer sets); a build tree keeps them in
+// the user's configuration folder.
+std::string userSettingsFile(const std::string& dataFolder) {
+    if (installed()) {
+        const passwd* account = getpwuid(getuid());
+        const std::string name = account != nullptr ? account->pw_name : std::to_string(getuid());
+        return dataFolder + "/users/" + name + ".reg";
+    }
+    const auto xdg = override("XDG_CONFIG_HOME");
+    return (!xdg.empty() && xdg.front() == '/' ? xdg : environment("HOME") + "/.config") +
+           "/OrvanetixClient/user.reg";
+}
+
+// The account's home, where the customer's traces are cleaned: never $HOME, which the
+// person who started the client chose.
+std::string homeFolder() {
+    const passwd* account = getpwuid(getuid());
+    return account != nullptr && account->pw_dir != nullptr ? account->pw_dir : std::string{};
 }
 
 // The lock library reports from a thread of its own: the line is carried over to the
@@ -71,14 +104,18 @@ void logLockLibraryLine(const char* line) {
 }
 
 // Grabs taken on the lock windows' own connection let the customer type into them.
-void lendLockWindows(orvan::DlShellLock& shellLock, const orvan::FrontEnd& frontEnd) {
+// The connection is lent before the first lock, with no window yet, so that the grabs
+// are taken on it from the start and never change hands between connections.
+void lendLockWindows(orvan::DlShellLock& shellLock, const orvan::FrontEnd* frontEnd) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr) {
         return;
     }
     std::vector<std::uint32_t> windows;
-    for (const auto id : frontEnd.lockWindowIds()) {
-        windows.push_back(static_cast<std::uint32_t>(id));
+    if (frontEnd != nullptr) {
+        for (const auto id : frontEnd->lockWindowIds()) {
+            windows.push_back(static_cast<std::uint32_t>(id));
+        }
     }
     shellLock.attachLockWindows(x11->connection(), windows);
 }
@@ -101,12 +138,20 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     using namespace orvan;
+    // Killed, frozen or cut off from the display, the client falls silent to the guard,
+    // which ends the login session; only the orderly end below says goodbye. A build
+    // tree registers only where told to, so that its tests never end a developer's
+    // session.
+    GuardLink guard;
+    const std::string guardSocket =
+        installed() ? std::string{guard::kSocketPath} : override("ORVAN_GUARD_SOCKET");
+    const bool guarded = !guardSocket.empty() && guard.start(guardSocket);
     const std::string appKey{StringTable::text(10006)};
     LinuxSystemInfo system;
     LinuxClock clock;
     QtTimers timers;
-    RegistryFileStore store(system.commonAppDataFolder() + "/" + appKey + "/machine.reg",
-                            userConfigFolder() + "/" + appKey + "/user.reg");
+    const std::string dataFolder = system.commonAppDataFolder() + "/" + appKey;
+    RegistryFileStore store(dataFolder + "/machine.reg", userSettingsFile(dataFolder));
     IconvAnsiCodec codec(system.ansiCodePage());
     LinuxFileSystem files;
     QtDialogs dialogs;
@@ -119,8 +164,11 @@ int main(int argc, char** argv) {
     QtScreen screen;
     X11Desktop desktop;
     X11Browsers browsers;
-    HomeTraces traces(environment("HOME"), system.commonAppDataFolder() + "/" + appKey);
+    HomeTraces traces(homeFolder(), dataFolder);
     DlShellLock shellLock(system.programFolder());
+    HeadlessShellLock headlessLock;
+    // Installed, the real lock is always tried: with no screen it fails and is reported.
+    const bool headless = environment("QT_QPA_PLATFORM") == "offscreen" && !installed();
     LinuxMixer mixer;
     QtTcpSocket tcp;
     QtUdpSocket udp;
@@ -130,25 +178,38 @@ int main(int argc, char** argv) {
     QObject::connect(&timeChanges, &QSocketNotifier::activated,
                      [&clock] { clock.onTimeChangeFdReadable(); });
 
-    Client client(Platform{clock, timers, store, system, codec, files, dialogs, shell, screen,
-                           desktop, tcp, udp, shellLock, mixer, browsers, traces});
+    Client client(Platform{
+        clock, timers, store, system, codec, files, dialogs, shell, screen, desktop, tcp, udp,
+        headless ? static_cast<ShellLock&>(headlessLock) : shellLock, mixer, browsers, traces});
     lockLibraryLog = &client.context().log;
     shellLock.setLogSink(logLockLibraryLine);
+    lendLockWindows(shellLock, nullptr);
     client.Main(commandLine(argc, argv));
     if (ended) {
+        // A second copy ends on purpose: the guard must not take it for a killed client.
+        guard.farewell();
         return 0;
+    }
+    if (headless) {
+        client.context().log.subWriteLog("offscreen: no screen, so the shell lock is not used");
     }
     // After start-up, so that the first look at the models sees them started.
     FrontEnd frontEnd(client, application);
-    lendLockWindows(shellLock, frontEnd);
+    lendLockWindows(shellLock, &frontEnd);
     QObject::connect(&frontEnd, &FrontEnd::lockWindowsChanged,
-                     [&shellLock, &frontEnd] { lendLockWindows(shellLock, frontEnd); });
+                     [&shellLock, &frontEnd] { lendLockWindows(shellLock, &frontEnd); });
 
     // Demos and end-to-end tests stop the client after a while (never a switch: the
     // command line is searched for switches).
-    if (const auto quitAfter = environment("ORVAN_QUIT_AFTER_MS"); !quitAfter.empty()) {
+    if (const auto quitAfter = override("ORVAN_QUIT_AFTER_MS"); !quitAfter.empty()) {
         QTimer::singleShot(static_cast<int>(std::strtol(quitAfter.c_str(), nullptr, 10)),
                            [&client] { client.startup().funShutdownApplication(true); });
     }
-    return QApplication::exec();
+    if (!guardSocket.empty() && !guarded) {
+        client.context().log.subWriteLog("The guard service is not listening at " + guardSocket +
+                                         ": registering as soon as it is");
+    }
+    const int status = QApplication::exec();
+    guard.farewell();
+    return status;
 }

@@ -13,22 +13,35 @@ constexpr ShellLock::Export kExports[] = {
 };
 } // namespace
 
-DlShellLock::DlShellLock(const std::string& programFolder) {
-    // A path with a slash: dlopen must not search the library path for another
-    // file of that name.
-    const std::string path =
-        (programFolder.empty() ? std::string{"."} : programFolder) + "/" + kFileName;
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+// A path with a slash: dlopen must not search the library path for another file of
+// that name.
+DlShellLock::DlShellLock(const std::string& programFolder)
+    : path_((programFolder.empty() ? std::string{"."} : programFolder) + "/" + kFileName) {
+    load();
+}
+
+// Tried again at each call while the library is missing: a file put back (a package
+// being upgraded, say) locks at the next attempt without a restart.
+bool DlShellLock::load() {
+    handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) {
         const char* error = dlerror();
-        loadError_ = error != nullptr ? error : path;
-        return;
+        loadError_ = error != nullptr ? error : path_;
+        return false;
     }
+    loadError_.clear();
     for (const auto which : kExports) {
         // POSIX guarantees that a function pointer round-trips through void*.
         functions_[static_cast<std::size_t>(which)] =
             reinterpret_cast<Function>(dlsym(handle_, ShellLock::name(which)));
     }
+    if (sinkSet_ != nullptr) {
+        setLogSink(sinkSet_);
+    }
+    if (lent_) {
+        attachLockWindows(lentConnection_, lentWindows_);
+    }
+    return true;
 }
 
 DlShellLock::~DlShellLock() {
@@ -43,6 +56,9 @@ DlShellLock::~DlShellLock() {
 }
 
 std::optional<std::int32_t> DlShellLock::call(Export which, std::int32_t value) {
+    if (handle_ == nullptr && !load()) {
+        return std::nullopt;
+    }
     const auto function = functions_[static_cast<std::size_t>(which)];
     if (function == nullptr) {
         return std::nullopt;
@@ -51,19 +67,23 @@ std::optional<std::int32_t> DlShellLock::call(Export which, std::int32_t value) 
 }
 
 bool DlShellLock::attachLockWindows(void* connection, const std::vector<std::uint32_t>& windows) {
+    lent_ = connection != nullptr;
+    lentConnection_ = connection;
+    lentWindows_ = windows;
     const auto function =
         reinterpret_cast<AttachFunction>(lookUp("WinLock_SetLockWindows", attach_, attachLooked_));
     if (function == nullptr) {
         return false;
     }
-    const bool attach = connection != nullptr && !windows.empty();
-    const bool done = function(attach ? connection : nullptr, attach ? windows.data() : nullptr,
+    const bool attach = connection != nullptr;
+    const bool done = function(connection, attach && !windows.empty() ? windows.data() : nullptr,
                                attach ? static_cast<std::int32_t>(windows.size()) : 0) != 0;
     attached_ = attach;
     return done;
 }
 
 void DlShellLock::setLogSink(void (*sink)(const char* line)) {
+    sinkSet_ = sink;
     if (const auto function =
             reinterpret_cast<SinkFunction>(lookUp("WinLock_SetLogSink", sink_, sinkLooked_))) {
         function(sink);
@@ -73,8 +93,8 @@ void DlShellLock::setLogSink(void (*sink)(const char* line)) {
 void* DlShellLock::lookUp(const char* name, void*& slot, bool& looked) {
     if (!looked && handle_ != nullptr) {
         slot = dlsym(handle_, name);
+        looked = true;
     }
-    looked = true;
     return slot;
 }
 

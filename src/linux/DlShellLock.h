@@ -9,9 +9,9 @@
 
 namespace orvan {
 
-// The lock library as a shared object in the program folder, loaded once at
-// construction. Missing pieces are not errors here: the engine reports them at
-// each call, so the client runs on without the library.
+// The lock library as a shared object in the program folder, loaded at construction
+// and, while missing, again at each call. Missing pieces are not errors here: the
+// engine reports them at each call, so the client runs on without the library.
 class DlShellLock : public ShellLock {
 public:
     static constexpr const char* kFileName = "libwinlock.so";
@@ -29,8 +29,9 @@ public:
 
     // Optional extras of the library, looked up on first use; without them these do
     // nothing. The first lends the front end's xcb connection and lock windows (the
-    // first one takes the grabs, so typing still reaches it); an empty list or a null
-    // connection takes them back, as the destructor does.
+    // first one takes the grabs, so typing still reaches it; with none yet, the root
+    // holds them on that connection); a null connection takes them back, as the
+    // destructor does.
     bool attachLockWindows(void* connection, const std::vector<std::uint32_t>& windows);
     // Where the library's failure reports go; it may call from a thread of its own.
     void setLogSink(void (*sink)(const char* line));
@@ -40,8 +41,10 @@ private:
     using AttachFunction = std::int32_t (*)(void*, const std::uint32_t*, std::int32_t);
     using SinkFunction = void (*)(void (*)(const char*));
 
+    bool load();
     void* lookUp(const char* name, void*& slot, bool& looked);
 
+    std::string path_;
     void* handle_ = nullptr;
     std::array<Function, 4> functions_{};
     std::string loadError_;
@@ -50,6 +53,11 @@ private:
     void* sink_ = nullptr;
     bool sinkLooked_ = false;
     bool attached_ = false;
+    // What the host lent and where reports go, handed to a library loaded late.
+    bool lent_ = false;
+    void* lentConnection_ = nullptr;
+    std::vector<std::uint32_t> lentWindows_;
+    void (*sinkSet_)(const char*) = nullptr;
 };
 
 } // namespace orvan

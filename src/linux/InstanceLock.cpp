@@ -24,6 +24,11 @@ std::string displayName() {
 
 InstanceLock::InstanceLock(std::string folder)
     : folder_(std::move(folder)) {
+    // The account's own runtime folder first: the environment is the customer's to set.
+    const std::string own = "/run/user/" + std::to_string(getuid());
+    if (folder_.empty() && access(own.c_str(), W_OK) == 0) {
+        folder_ = own;
+    }
     if (folder_.empty()) {
         const char* runtime = std::getenv("XDG_RUNTIME_DIR");
         folder_ = runtime != nullptr && runtime[0] == '/' ? runtime : "/tmp";

@@ -9,7 +9,8 @@ namespace orvan {
 // stale lock: the lock goes with its holder.
 class InstanceLock {
 public:
-    // `folder` empty: $XDG_RUNTIME_DIR, else /tmp (the file name then carries the user id).
+    // `folder` empty: /run/user/<uid>, else $XDG_RUNTIME_DIR, else /tmp (the file name
+    // carries the user id).
     explicit InstanceLock(std::string folder = {});
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;

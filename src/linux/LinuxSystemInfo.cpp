@@ -31,6 +31,13 @@ std::string environment(const char* name) {
     return value != nullptr ? value : "";
 }
 
+// The test and demo builds' overrides; ignored by the installed, setgid program, where
+// the person at the keyboard chose the environment.
+std::string override(const char* name) {
+    const char* value = secure_getenv(name);
+    return value != nullptr ? value : "";
+}
+
 // The locale the user chose for a category, by the same precedence the C library uses.
 std::string userLocale(const char* category) {
     for (const char* name : {"LC_ALL", category, "LANG"}) {
@@ -213,12 +220,12 @@ std::vector<NetworkAdapter> LinuxSystemInfo::adapters() const {
 }
 
 std::string LinuxSystemInfo::commonAppDataFolder() const {
-    std::string folder = environment("ORVAN_COMMON_APPDATA");
+    std::string folder = override("ORVAN_COMMON_APPDATA");
     return folder.empty() ? "/var/lib" : folder;
 }
 
 std::string LinuxSystemInfo::programFolder() const {
-    if (std::string folder = environment("ORVAN_PROGRAM_FOLDER"); !folder.empty()) {
+    if (std::string folder = override("ORVAN_PROGRAM_FOLDER"); !folder.empty()) {
         return folder;
     }
     return fs::path(executablePath()).parent_path().string();

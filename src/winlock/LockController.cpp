@@ -50,7 +50,9 @@ std::int32_t LockController::setDesktopShown(bool shown) {
 
 std::int32_t LockController::setTaskSwitching(bool enabled) {
     const std::lock_guard guard(mutex_);
-    if (control() == nullptr) {
+    // The host's connection holds the grabs by itself; without a host the library's
+    // own connections must be there.
+    if (host_ == nullptr && control() == nullptr) {
         return 0;
     }
     if (enabled) {
@@ -72,20 +74,27 @@ std::int32_t LockController::setServerKeys(bool enabled) {
 std::int32_t LockController::attachHost(xcb_connection_t* connection,
                                         std::vector<xcb_window_t> windows) {
     const std::lock_guard guard(mutex_);
-    if (connection == nullptr || windows.empty()) {
-        connection = nullptr;
+    if (connection == nullptr) {
         windows.clear();
     }
     if (connection == host_ && windows == hostWindows_) {
         return 1;
     }
-    // The old holder lets go before the new one grabs, or the new one would find
-    // the devices taken.
-    const bool wasLocked = locked_;
-    unlock();
+    const bool sameHolder = locked_ && connection != nullptr && connection == host_;
     host_ = connection;
     hostWindows_ = std::move(windows);
-    return !wasLocked || lock() ? 1 : 0;
+    if (!locked_) {
+        return 1;
+    }
+    if (sameHolder) {
+        return retarget() ? 1 : 0;
+    }
+    // X lets one client at a time hold a grab: the old holder must let go before the
+    // new one can grab, which leaves a moment without a grab. The host avoids this by
+    // lending its connection before the first lock.
+    LogSink::report("the grabs move to another connection while locked");
+    unlock();
+    return lock() ? 1 : 0;
 }
 
 XConnection* LockController::control() {
@@ -118,9 +127,24 @@ bool LockController::lock() {
         return false;
     }
     locked_ = true;
+    return grabAndWatch("could not grab the keyboard and pointer");
+}
+
+// The grab moves to the host's new windows on the connection that holds it already: a
+// client that grabs again changes its own grab, so it is never let go in between.
+bool LockController::retarget() {
+    watcher_.reset();
+    if (!chooseTarget()) {
+        return false;
+    }
+    return grabAndWatch("could not move the grabs to the new lock windows");
+}
+
+// The watcher keeps taking a grab that could not be had now.
+bool LockController::grabAndWatch(const std::string& failure) {
     const auto status = InputGrab::takeWithin(target_, kGrabBound);
     if (!status.held()) {
-        LogSink::report("could not grab the keyboard and pointer (" + status.describe() +
+        LogSink::report(failure + " (" + status.describe() +
                         "): task switching stays possible until the grab is taken");
     }
     watcher_ = LockWatcher::start(target_, status.held());
@@ -146,10 +170,14 @@ bool LockController::chooseTarget() {
             LogSink::report("the lock windows' connection is broken: nothing was grabbed");
             return false;
         }
+        // A host that lent its connection before its lock windows exist: the root holds
+        // the grabs until they come.
         const xcb_setup_t* setup = xcb_get_setup(host_);
+        const xcb_window_t root = hostWindows_.empty() ? xcb_setup_roots_iterator(setup).data->root
+                                                       : rootOf(host_, hostWindows_.front());
         target_ = GrabTarget{host_,
-                             hostWindows_.front(),
-                             rootOf(host_, hostWindows_.front()),
+                             hostWindows_.empty() ? root : hostWindows_.front(),
+                             root,
                              hostWindows_,
                              true,
                              setup->resource_id_base,

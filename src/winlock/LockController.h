@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace orvan::winlock {
@@ -35,6 +36,8 @@ private:
     XConnection* control();
     std::int32_t setShown(ShellWindows& windows, bool shown);
     bool lock();
+    bool retarget();
+    bool grabAndWatch(const std::string& failure);
     void unlock();
     bool chooseTarget();
 

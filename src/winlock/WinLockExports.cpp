@@ -47,8 +47,9 @@ WINLOCK_EXPORT std::int32_t CtrlAltDel_Enable_Disable(std::int32_t flag) {
 
 // The host's xcb connection and its lock windows: the grabs are taken there, on
 // windows[0], so that typing still reaches the lock window; all of them are kept on
-// top. A null connection or no windows detaches. Call it before closing that
-// connection.
+// top. A connection without windows holds the grabs on the root until windows come;
+// lending the connection before the first lock means the grabs never change hands.
+// A null connection detaches; call it before closing that connection.
 WINLOCK_EXPORT std::int32_t WinLock_SetLockWindows(void* connection, const std::uint32_t* windows,
                                                    std::int32_t count) {
     return guarded([=](LockController& lock) {

@@ -101,6 +101,18 @@ wait_for_text() {
     wait_until "$3" grep -qF -- "$2" "$1" 2>/dev/null
 }
 
+# start_xvfb: a private X server, 1024x768, stopped with the rest; exports its DISPLAY.
+start_xvfb() {
+    local fd_file="$work/display"
+    exec {display_fd}>"$fd_file"
+    Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset \
+        > "$work/xvfb.err" 2>&1 {e2e_lock}>&- &
+    started_pids+=("$!")
+    exec {display_fd}>&-
+    wait_until 10 test -s "$fd_file" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$fd_file" | tr -d '[:space:]')"
+}
+
 # start_server NAME ARGS...: the stand-in server on the loopback, its output in NAME.log;
 # sets server_pid once both its sockets are bound.
 start_server() {
@@ -151,18 +163,6 @@ run_script() {
     start_client "$name-client" "$@"
     wait_exit "$server_pid" "$seconds" || fail "the server's script $name did not pass"
     stop_pid "$client_pid"
-}
-
-# start_xvfb: a private X server of 1024x768, stopped by its process id; sets DISPLAY.
-start_xvfb() {
-    local fd_file="$work/display"
-    exec {display_fd}>"$fd_file"
-    Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset \
-        > "$work/xvfb.err" 2>&1 {e2e_lock}>&- &
-    started_pids+=("$!")
-    exec {display_fd}>&-
-    wait_until 10 test -s "$fd_file" || fail "Xvfb did not start"
-    export DISPLAY=":$(head -n1 "$fd_file" | tr -d '[:space:]')"
 }
 
 # True when a viewable top-level window covers the whole 1024x768 screen.

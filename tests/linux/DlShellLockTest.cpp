@@ -2,6 +2,7 @@
 
 #include "TempFolder.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
@@ -65,8 +66,28 @@ TEST(DlShellLock, extrasReachTheLibraryAndUnloadingTakesTheWindowsBack) {
         lock.attachLockWindows(&connection, {});
         lock.attachLockWindows(&connection, {9});
     }
-    EXPECT_EQ(sinkLines, (std::vector<std::string>{"sink set", "attached 2 from 7", "detached",
+    // Without windows the connection stays lent: the grabs stay on it.
+    EXPECT_EQ(sinkLines, (std::vector<std::string>{"sink set", "attached 2 from 7", "attached 0",
                                                    "attached 1 from 9", "detached"}));
+}
+
+TEST(DlShellLock, libraryPutBackIsLoadedAtTheNextCallAndGetsWhatTheHostLent) {
+    sinkLines.clear();
+    int connection = 0;
+    TempFolder folder;
+    {
+        DlShellLock lock{folder.path()};
+        lock.setLogSink(collect);
+        lock.attachLockWindows(&connection, {5});
+        EXPECT_EQ(lock.call(Export::Taskbar_Show_Hide, 0), std::nullopt);
+
+        std::filesystem::copy_file(std::filesystem::path{ORVAN_WINLOCK_FIXTURE} /
+                                       DlShellLock::kFileName,
+                                   folder / DlShellLock::kFileName);
+        EXPECT_EQ(lock.call(Export::Taskbar_Show_Hide, 0), 10);
+        EXPECT_TRUE(lock.loaded());
+    }
+    EXPECT_EQ(sinkLines, (std::vector<std::string>{"sink set", "attached 1 from 5", "detached"}));
 }
 
 TEST(DlShellLock, extrasMissingFromTheLibraryDoNothing) {

@@ -393,6 +393,7 @@ constexpr auto kEntries = std::to_array<Entry>({
     {10363, "Please ask the manager to open a session."},
     {10364, "This password cannot be sent to the server: it holds a reserved sequence of "
             "characters."},
+    {10365, "The lock screen cannot hold the keyboard and the desktop on workstation "},
 });
 
 static_assert(std::ranges::is_sorted(kEntries, std::ranges::less{}, &Entry::id));
