@@ -152,8 +152,11 @@ bool HomeTraces::deleteBrowserHistory() {
 }
 
 bool HomeTraces::clearMessengerTraces() {
-    return confined_.clearContents(home_ / ".gaim") &&
-           confined_.clearContents(home_ / ".purple/logs");
+    bool done = true;
+    for (const char* logs : {".gaim", ".purple/logs", ".config/hexchat/logs"}) {
+        done = confined_.clearContents(home_ / logs) && done;
+    }
+    return done;
 }
 
 } // namespace orvan

@@ -9,7 +9,7 @@
 namespace orvan {
 
 // A customer's traces in the home folder: the recently-used list, the trash, the
-// Firefox and Chromium profiles' caches and histories, the instant messengers' logs.
+// Firefox and Chromium profiles' caches and histories, the chat programs' logs.
 // Nothing outside the home and the data folder is touched. A browser's files are
 // left alone while it runs: it would write them back on exit.
 class HomeTraces : public SessionTraces {

@@ -22,7 +22,8 @@ protected:
               ".config/chromium/Default/Bookmarks", ".cache/mozilla/firefox/entry",
               ".cache/chromium/Default/Cache/data_0", ".local/share/Trash/files/old.txt",
               ".local/share/Trash/info/old.txt.trashinfo", ".purple/logs/jabber/chat.html",
-              ".purple/accounts.xml", ".local/share/recently-used.xbel"}) {
+              ".purple/accounts.xml", ".config/hexchat/logs/net/#cafe.log",
+              ".local/share/recently-used.xbel"}) {
             put(home() / file, "customer's");
         }
         put(outside() / "keep.txt", "not the customer's");
@@ -65,6 +66,7 @@ TEST_F(HomeTracesTest, cleansTheProfilesCachesTrashAndRecentList) {
     EXPECT_TRUE(fs::is_empty(home() / ".local/share/Trash/files"));
     EXPECT_FALSE(fs::exists(home() / ".purple/logs/jabber"));
     EXPECT_TRUE(fs::exists(home() / ".purple/accounts.xml"));
+    EXPECT_TRUE(fs::is_empty(home() / ".config/hexchat/logs"));
     EXPECT_EQ(contents(home() / ".local/share/recently-used.xbel").find("customer"),
               std::string::npos);
     EXPECT_NE(contents(home() / ".local/share/recently-used.xbel").find("<xbel"),
