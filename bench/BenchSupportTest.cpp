@@ -46,7 +46,7 @@ TEST(StartupSettings, clientStartsLockedAtOnceRightAfterBootAndOnlyOnTheLoopback
         auto p = fake.platform();
         Client client(Platform{p.clock, p.timers, store, p.system, p.codec, p.files, p.dialogs,
                                p.shell, p.screen, p.desktop, p.wskCli, p.wskFindServer, p.shellLock,
-                               p.mixer});
+                               p.mixer, p.browsers, p.traces});
         client.Main("");
         auto& context = client.context();
         EXPECT_TRUE(context.forms.frmBlock.visible) << "no lock screen without waiting";

@@ -275,7 +275,8 @@ int main(int argc, char** argv) {
     Client client(Platform{platform.clock, platform.timers, platform.store, platform.system,
                            platform.codec, platform.files, platform.dialogs, platform.shell,
                            platform.screen, platform.desktop, platform.wskCli,
-                           platform.wskFindServer, timed, platform.mixer});
+                           platform.wskFindServer, timed, platform.mixer, platform.browsers,
+                           platform.traces});
     client.Main("");
     FrontEnd frontEnd(client, application);
     lendLockWindows(library, frontEnd);

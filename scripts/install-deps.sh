@@ -12,6 +12,7 @@ packages=(
     libsystemd-dev libpulse-dev libasound2-dev
     xvfb xauth xdotool x11-xkb-utils x11-utils trayer
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-randr0-dev libxcb-xtest0-dev
+    libxcb-res0-dev
     fonts-thai-tlwg fonts-dejavu-core
 )
 

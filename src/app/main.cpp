@@ -5,6 +5,7 @@
 #include "FrontEnd.h"
 #include "GuardLink.h"
 #include "HeadlessShellLock.h"
+#include "HomeTraces.h"
 #include "IconvAnsiCodec.h"
 #include "InstallLayout.h"
 #include "LinuxClock.h"
@@ -18,7 +19,8 @@
 #include "QtTimers.h"
 #include "QtUdpSocket.h"
 #include "RegistryFileStore.h"
-#include "UnavailableDesktop.h"
+#include "X11Browsers.h"
+#include "X11Desktop.h"
 #include "client/Client.h"
 #include "localization/StringTable.h"
 
@@ -55,6 +57,13 @@ bool chooseWindowSystem() {
     }
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     return true;
+}
+
+// The account's home, where the customer's traces are cleaned: never $HOME, which the
+// person who started the client chose.
+std::string homeFolder() {
+    const passwd* account = getpwuid(getuid());
+    return account != nullptr && account->pw_dir != nullptr ? account->pw_dir : std::string{};
 }
 
 // The lock library reports from a thread of its own: the line is carried over to the
@@ -124,9 +133,16 @@ int main(int argc, char** argv) {
     IconvAnsiCodec codec(system.ansiCodePage());
     LinuxFileSystem files;
     QtDialogs dialogs;
-    LinuxShell shell([] { QCoreApplication::exit(0); });
+    // Start-up may end the program before the event loop runs (a second copy).
+    bool ended = false;
+    LinuxShell shell([&ended] {
+        ended = true;
+        QCoreApplication::exit(0);
+    });
     QtScreen screen;
-    UnavailableDesktop desktop;
+    X11Desktop desktop;
+    X11Browsers browsers;
+    HomeTraces traces(homeFolder(), dataFolder);
     DlShellLock shellLock(system.programFolder());
     HeadlessShellLock headlessLock;
     // Installed, the real lock is always tried: with no screen it fails and is reported.
@@ -141,13 +157,18 @@ int main(int argc, char** argv) {
     QObject::connect(&timeChanges, &QSocketNotifier::activated,
                      [&clock] { clock.onTimeChangeFdReadable(); });
 
-    Client client(Platform{clock, timers, store, system, codec, files, dialogs, shell, screen,
-                           desktop, tcp, udp,
-                           headless ? static_cast<ShellLock&>(headlessLock) : shellLock, mixer});
+    Client client(Platform{
+        clock, timers, store, system, codec, files, dialogs, shell, screen, desktop, tcp, udp,
+        headless ? static_cast<ShellLock&>(headlessLock) : shellLock, mixer, browsers, traces});
     lockLibraryLog = &client.context().log;
     shellLock.setLogSink(logLockLibraryLine);
     lendLockWindows(shellLock, nullptr);
     client.Main(commandLine(argc, argv));
+    if (ended) {
+        // A second copy ends on purpose: the guard must not take it for a killed client.
+        guard.farewell();
+        return 0;
+    }
     if (headless) {
         client.context().log.subWriteLog("offscreen: no screen, so the shell lock is not used");
     }

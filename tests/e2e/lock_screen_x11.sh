@@ -7,10 +7,6 @@
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/x11.sh"
 
-lock_window_gone() {
-    ! lock_window_shown
-}
-
 # The viewable top-level window on top of all others (xwininfo lists the top first).
 top_window() {
     local id

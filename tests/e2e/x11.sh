@@ -32,6 +32,10 @@ lock_window_shown() {
         END {exit !f}'
 }
 
+lock_window_gone() {
+    ! lock_window_shown
+}
+
 # The status window: narrower than the screen, its right and bottom edges on the screen's.
 status_window() {
     windows | awk -v w="$width" -v h="$height" '$2 < w / 2 && $3 > 100 && $4 + $2 == w &&

@@ -12,6 +12,8 @@
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingShellLock.h"
+#include "support/RecordingTraces.h"
+#include "support/ScriptedBrowsers.h"
 #include "support/ScriptedDesktop.h"
 #include "support/ScriptedDialogs.h"
 #include "support/VirtualTime.h"
@@ -36,12 +38,14 @@ struct FakePlatform {
     FakeUdpSocket udp;
     RecordingShellLock shellLock;
     FakeMixer mixer;
+    ScriptedBrowsers browsers;
+    RecordingTraces traces;
 
     Platform platform() {
         const AnsiCodec& ansi =
             doubleBytePage ? static_cast<const AnsiCodec&>(doubleByteCodec) : codec;
-        return Platform{time,  time,   store,   system, ansi, files,     dialogs,
-                        shell, screen, desktop, tcp,    udp,  shellLock, mixer};
+        return Platform{time,   time,    store, system, ansi,      files, dialogs,  shell,
+                        screen, desktop, tcp,   udp,    shellLock, mixer, browsers, traces};
     }
 };
 

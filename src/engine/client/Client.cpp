@@ -39,10 +39,11 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , lockScreen_(context_)
     , appControl_(context_)
     , cleanup_(context_)
+    , addressMonitor_(context_, sender_)
     , reports_(makeReports ? makeReports(context_, {sender_, lockScreen_})
                            : std::make_unique<ServerReports>(
                                  context_, ServerReports::Parts{sender_, lockScreen_}))
-    , sessionControl_(context_, {lockScreen_, appControl_, cleanup_})
+    , sessionControl_(context_, {lockScreen_, appControl_, cleanup_, addressMonitor_})
     , msgBox_(context_, {sessionControl_, lockScreen_, appControl_})
     , amountDue_(context_)
     , clock_(context_, {amountDue_, msgBox_, sessionControl_, lockScreen_, *reports_})
@@ -50,7 +51,7 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , about_(context_, version)
     , mainWindow_(context_, {sessionControl_, msgBox_, about_})
     , notifyIcon_(context_, mainWindow_)
-    , startup_(context_, sessionControl_, upgrade_, lockScreen_)
+    , startup_(context_, sessionControl_, upgrade_, lockScreen_, appControl_)
     , snapshot_(context_, {sender_, sessionControl_, lockScreen_})
     , login_(context_, {sessionControl_, lockScreen_, msgBox_, *reports_, sender_})
     , lockScreenTimers_(context_, {sessionControl_, appControl_, lockScreen_})
@@ -145,7 +146,7 @@ void Client::createMainTimers() {
         });
     });
     timers.tmrAppKiller->setInterval(10'000);
-    timers.tmrURLspy = make.createTimer([] {});
+    timers.tmrURLspy = make.createTimer([this] { addressMonitor_.tmrURLspy_Timer(); });
     timers.tmrURLspy->setInterval(500);
     timers.tmrActiveTrayIcon = make.createTimer([this] { notifyIcon_.tmrActiveTrayIcon_Timer(); });
     timers.tmrActiveTrayIcon->setInterval(1'000);

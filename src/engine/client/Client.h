@@ -18,6 +18,7 @@
 #include "link/WorkstationCommands.h"
 #include "localization/Localization.h"
 #include "localization/MessageCatalogue.h"
+#include "lockdown/AddressMonitor.h"
 #include "lockdown/AppControl.h"
 #include "lockdown/SessionCleanup.h"
 #include "lockscreen/LockScreen.h"
@@ -70,6 +71,7 @@ public:
     AmountDue& amountDue() { return amountDue_; }
     AppControl& appControl() { return appControl_; }
     SessionCleanup& sessionCleanup() { return cleanup_; }
+    AddressMonitor& addressMonitor() { return addressMonitor_; }
     ServerReports& reports() { return *reports_; }
     ServerLink& serverLink() { return link_; }
     ServerDispatcher& dispatcher() { return dispatcher_; }
@@ -105,6 +107,7 @@ private:
     LockScreen lockScreen_;
     AppControl appControl_;
     SessionCleanup cleanup_;
+    AddressMonitor addressMonitor_;
     std::unique_ptr<ServerReports> reports_;
     SessionControl sessionControl_;
     MsgBox msgBox_;

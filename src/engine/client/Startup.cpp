@@ -8,6 +8,7 @@
 #include "config/SettingsUpgrade.h"
 #include "localization/Localization.h"
 #include "localization/MessageCatalogue.h"
+#include "lockdown/AppControl.h"
 #include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
 #include "platform/Clock.h"
@@ -24,11 +25,12 @@
 namespace orvan {
 
 Startup::Startup(EngineContext& context, SessionControl& sessionControl, SettingsUpgrade& upgrade,
-                 LockScreen& lockScreen)
+                 LockScreen& lockScreen, AppControl& appControl)
     : context_(context)
     , sessionControl_(sessionControl)
     , upgrade_(upgrade)
-    , lockScreen_(lockScreen) {}
+    , lockScreen_(lockScreen)
+    , appControl_(appControl) {}
 
 void Startup::reportMainError(const std::exception& error) {
     context_.errors.report(AppError::fromException(error),
@@ -82,7 +84,10 @@ void Startup::afterStartDelay() {
             funShutdownApplication(true);
             return;
         }
-        // The single-instance check ("-m" skips it) comes with application control.
+        // The second copy ends here; nothing of it may touch the first one's state.
+        if (!context_.flags.blnMultiInstance && !appControl_.subCheckForRunningWksn()) {
+            return;
+        }
         const auto sinceBoot = context_.platform.clock.millisSinceBoot();
         enterStep(std::to_string(sinceBoot) + "wksn-Server delay setup: ");
         const auto bootDelay = context_.constants.wksnCnxBootDelay - sinceBoot;

@@ -13,6 +13,7 @@
 namespace orvan {
 
 struct EngineContext;
+class AppControl;
 class LockScreen;
 class SessionControl;
 class SettingsUpgrade;
@@ -28,7 +29,7 @@ public:
     static constexpr double kMaxStartDelaySeconds = 300;
 
     Startup(EngineContext& context, SessionControl& sessionControl, SettingsUpgrade& upgrade,
-            LockScreen& lockScreen);
+            LockScreen& lockScreen, AppControl& appControl);
 
     // The start-up sequence. It waits out the start delay on a timer, so it returns
     // before the windows are loaded when the computer has only just started.
@@ -65,6 +66,7 @@ private:
     SessionControl& sessionControl_;
     SettingsUpgrade& upgrade_;
     LockScreen& lockScreen_;
+    AppControl& appControl_;
     std::string stepLabel_;
     std::function<void()> formLoad_;
     struct Wait {

@@ -174,7 +174,7 @@ void WorkstationCommands::disableWksn(const std::string& payload) {
 void WorkstationCommands::runEndBatchAfterSession() {
     if (context_.workstation.intWksnState == Workstation::kSessionEnded &&
         parts_.cleanup.blnRunEndBatch) {
-        parts_.cleanup.runEndBatch();
+        parts_.cleanup.subRunSessionEndBatch();
     }
 }
 

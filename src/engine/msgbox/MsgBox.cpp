@@ -100,6 +100,10 @@ void MsgBox::unload() {
     Form_Unload();
 }
 
+void MsgBox::showNotice(const std::string& text) {
+    subShowMsgBox(text, kButtonsOK, kDefaultYes, nullptr, nullptr, kModeless, 0);
+}
+
 void MsgBox::Form_Load() {
     context_.errors.trap("frmMsgBox.Form_LoadError", OnError::ShowUnlessLocked, [&] {
         auto& box = form();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/MsgBoxAction.h"
+#include "roles/MessageShowing.h"
 
 #include <memory>
 #include <string>
@@ -20,7 +21,7 @@ class Timer;
 // Yes or No, so that nothing waits for the customer. The window is
 // context.forms.frmMsgBox; unloading that model directly (as closing all windows
 // does) is enough: the time-out then does nothing and no action runs.
-class MsgBox {
+class MsgBox : public MessageShowing {
 public:
     static constexpr int kButtonsOK = 0;
     static constexpr int kButtonsYesNo = 1;
@@ -51,6 +52,7 @@ public:
                        int protectedFlag);
     // Closes the box without an answer.
     void unload();
+    void showNotice(const std::string& text) override;
 
     // Events of the window, for the front end.
     void Form_Load();

@@ -3,12 +3,14 @@
 namespace orvan {
 
 class AnsiCodec;
+class Browsers;
 class Clock;
 class Desktop;
 class Dialogs;
 class FileSystem;
 class Mixer;
 class Screen;
+class SessionTraces;
 class SettingsStore;
 class Shell;
 class ShellLock;
@@ -34,6 +36,8 @@ struct Platform {
     UdpSocket& wskFindServer; // server discovery
     ShellLock& shellLock;     // the shell-lock library's four switches
     Mixer& mixer;             // the sound mixer
+    Browsers& browsers;       // the open browser windows and their addresses
+    SessionTraces& traces;    // what a customer leaves behind
 };
 
 } // namespace orvan

@@ -3,6 +3,7 @@
 #include "base/ErrorReporter.h"
 #include "base/Log.h"
 #include "localization/Localization.h"
+#include "lockdown/AddressMonitor.h"
 #include "lockdown/AppControl.h"
 #include "lockdown/SessionCleanup.h"
 #include "lockscreen/LockScreen.h"
@@ -139,11 +140,12 @@ bool SessionControl::funStartSession() {
         clock_->restartCounting();
         clock_->tmrSessionStatus_Timer();
         timers.tmrSessionStatus->setEnabled(true);
+        parts_.addressMonitor.newCollection();
         timers.tmrURLspy->setEnabled(true);
         parts_.cleanup.subSessionCleanup();
         funCloseAllApps();
         if (parts_.cleanup.blnRunStartBatch) {
-            parts_.cleanup.runStartBatch();
+            parts_.cleanup.subRunSessionStartBatch();
         }
         // The first tick may have found no credit or validity left and locked the screen
         // for it: releasing it now would hand the computer over for nothing.
@@ -178,7 +180,7 @@ bool SessionControl::funStopSession(bool blnNoReboot) {
             return;
         }
         if (parts_.cleanup.blnRunEndBatch) {
-            parts_.cleanup.runEndBatch();
+            parts_.cleanup.subRunSessionEndBatch();
         }
         w.subUserInit(context_.idleState(), context_.now());
         if (!blnNoReboot && context_.constants.wksnRebootOnSessionEnd == 1 &&

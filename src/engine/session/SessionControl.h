@@ -9,6 +9,7 @@ namespace orvan {
 
 struct EngineContext;
 struct FormModel;
+class AddressMonitor;
 class AppControl;
 class LockScreen;
 class MsgBox;
@@ -25,6 +26,7 @@ public:
         LockScreen& lockScreen;
         AppControl& appControl;
         SessionCleanup& cleanup;
+        AddressMonitor& addressMonitor;
     };
 
     SessionControl(EngineContext& context, Parts parts);
