@@ -1,8 +1,11 @@
 #pragma once
 
+#include "DialogWindow.h"
+
 #include <QObject>
 #include <QWidget>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 class QApplication;
@@ -35,6 +38,17 @@ public:
 
     const std::vector<std::unique_ptr<BlockWindow>>& blockWindows() const { return blocks_; }
     MsgBoxWindow& msgBoxWindow() { return *msgBox_; }
+    // The dialog window of type `Window` (the setup wizard, the options and the
+    // password dialogs).
+    template <typename Window>
+    Window& dialog() const {
+        for (const auto& window : dialogs_) {
+            if (auto* wanted = dynamic_cast<Window*>(window.get())) {
+                return *wanted;
+            }
+        }
+        throw std::logic_error("no such dialog");
+    }
 
 signals:
     void lockWindowsChanged();
@@ -47,6 +61,7 @@ private:
     Client& client_;
     std::vector<std::unique_ptr<BlockWindow>> blocks_;
     std::unique_ptr<MsgBoxWindow> msgBox_;
+    std::vector<std::unique_ptr<DialogWindow>> dialogs_;
     bool syncing_ = false;
     bool busy_ = false;
 };

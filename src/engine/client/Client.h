@@ -8,6 +8,9 @@
 #include "config/RegistrySettings.h"
 #include "config/SettingsRepository.h"
 #include "config/SettingsUpgrade.h"
+#include "dialogs/OptionsDialog.h"
+#include "dialogs/PasswordDialogs.h"
+#include "dialogs/SetupWizard.h"
 #include "link/InboundStream.h"
 #include "link/ReceivedFiles.h"
 #include "link/ServerCommands.h"
@@ -73,6 +76,9 @@ public:
     Login& login() { return login_; }
     InboundStream& inbound() { return inbound_; }
     WorkstationCommands& workstationCommands() { return workstationCommands_; }
+    SetupWizard& setupWizard() { return setupWizard_; }
+    PasswordDialogs& passwordDialogs() { return passwordDialogs_; }
+    OptionsDialog& optionsDialog() { return optionsDialog_; }
 
 private:
     void createMainTimers();
@@ -112,6 +118,9 @@ private:
     ServerCommands serverCommands_;
     WorkstationCommands workstationCommands_;
     ReceivedFiles receivedFiles_;
+    SetupWizard setupWizard_;
+    PasswordDialogs passwordDialogs_;
+    OptionsDialog optionsDialog_;
     // The unwritable log is told once per run.
     bool logFailureShown_ = false;
 };

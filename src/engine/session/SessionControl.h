@@ -12,6 +12,7 @@ struct FormModel;
 class AppControl;
 class LockScreen;
 class MsgBox;
+class PasswordPrompts;
 class SessionClock;
 class SessionCleanup;
 
@@ -36,6 +37,8 @@ public:
     void setShutdown(std::function<void(int, const std::string&)> shutdown) {
         shutdown_ = std::move(shutdown);
     }
+    // The password dialogs are built after session control; they are handed in here.
+    void setPasswordPrompts(PasswordPrompts& prompts) { prompts_ = &prompts; }
 
     void subActivate() override;
     void subDefaultState();
@@ -71,6 +74,7 @@ private:
     Parts parts_;
     SessionClock* clock_ = nullptr;
     MsgBox* msgBox_ = nullptr;
+    PasswordPrompts* prompts_ = nullptr;
     std::function<void(int, const std::string&)> shutdown_;
 };
 
