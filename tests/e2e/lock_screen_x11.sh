@@ -5,29 +5,7 @@
 # to have that confirmed in a message box, answered here with the Return key as a person
 # would. Xvfb is started here and stopped by its process id.
 source "$(dirname "$0")/common.sh"
-
-start_xvfb() {
-    local fd_file="$work/display"
-    exec {display_fd}>"$fd_file"
-    Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset \
-        > "$work/xvfb.err" 2>&1 {e2e_lock}>&- &
-    started_pids+=("$!")
-    exec {display_fd}>&-
-    wait_until 10 test -s "$fd_file" || fail "Xvfb did not start"
-    export DISPLAY=":$(head -n1 "$fd_file" | tr -d '[:space:]')"
-}
-
-# True when a viewable top-level window covers the whole 1024x768 screen.
-lock_window_shown() {
-    local id
-    for id in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}'); do
-        if xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable" &&
-            xwininfo -id "$id" 2>/dev/null | grep -q -- "-geometry 1024x768+0+0"; then
-            return 0
-        fi
-    done
-    return 1
-}
+source "$(dirname "$0")/x11.sh"
 
 lock_window_gone() {
     ! lock_window_shown
