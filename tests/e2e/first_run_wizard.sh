@@ -33,14 +33,6 @@ message_box_shown() {
     [ -n "$(xdotool search --onlyvisible --name '^OrvanClient$' 2>/dev/null | head -n1)" ]
 }
 
-start_x11_client() {
-    ORVAN_COMMON_APPDATA="$work/var" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb \
-        ORVAN_QUIT_AFTER_MS=60000 "$client" < /dev/null \
-        > "$work/$1.out" 2> "$work/$1.err" {e2e_lock}>&- &
-    client_pid=$!
-    started_pids+=("$client_pid")
-}
-
 # The server runs on this computer: the client says so once it has connected.
 confirm_same_computer() {
     wait_until 30 message_box_shown || fail "no message box about the server on this computer"

@@ -23,3 +23,13 @@ lock_window_shown() {
     done
     return 1
 }
+
+# start_x11_client NAME: the client on the X server, its output in NAME.out and NAME.err;
+# it stops by itself after 60 s.
+start_x11_client() {
+    ORVAN_COMMON_APPDATA="$work/var" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb \
+        ORVAN_QUIT_AFTER_MS=60000 "$client" < /dev/null \
+        > "$work/$1.out" 2> "$work/$1.err" {e2e_lock}>&- &
+    client_pid=$!
+    started_pids+=("$client_pid")
+}
