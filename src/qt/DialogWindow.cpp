@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace orvan {
@@ -119,6 +120,17 @@ void DialogWindow::addButtonRow(QPushButton*& primary, const char* primaryName,
     content_->addLayout(row);
     connect(primary, &QPushButton::clicked, this, [this] { pressDefault(); });
     connect(cancel, &QPushButton::clicked, this, [this] { pressCancel(); });
+}
+
+void DialogWindow::markServerHint(QLabel* hint, const std::string& text) const {
+    const bool refused = text == client_.context().localization.funLoadResString(10366);
+    const auto role = QLatin1String(refused ? "error" : "hint");
+    if (hint->property("role").toString() != role) {
+        hint->setProperty("role", role);
+        // A dynamic property takes effect in the style sheet only when polished again.
+        hint->style()->unpolish(hint);
+        hint->style()->polish(hint);
+    }
 }
 
 void DialogWindow::markDefault(std::initializer_list<QPushButton*> buttons, QPushButton* chosen) {

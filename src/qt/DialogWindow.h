@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <string>
 
 class QAbstractButton;
 class QCheckBox;
@@ -60,6 +61,9 @@ protected:
     // The default button and Cancel, to the right of the content; Cancel presses
     // pressCancel() and the other pressDefault().
     void addButtonRow(QPushButton*& primary, const char* primaryName, QPushButton*& cancel);
+    // Shows the server field's hint as the refusal while the model's text is the one
+    // that refuses the address.
+    void markServerHint(QLabel* hint, const std::string& text) const;
     // Marks the one button Enter presses.
     static void markDefault(std::initializer_list<QPushButton*> buttons, QPushButton* chosen);
 

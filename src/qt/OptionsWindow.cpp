@@ -277,6 +277,7 @@ void OptionsWindow::syncFields() {
                             widgetOf(lblServerName_), widgetOf(lblPortNum_)}) {
         sync::setEnabled(widget, m.controlsEnabled && m.serverFieldsEnabled);
     }
+    markServerHint(lblServerFormat_, m.lblServerFormat);
     if (padlockShown_ != static_cast<int>(m.lockedPicture)) {
         chkLocked_->setIcon(padlock(m.lockedPicture));
         padlockShown_ = static_cast<int>(m.lockedPicture);

@@ -311,14 +311,7 @@ void SetupWizardWindow::syncFields(const SetupWizardForm& m) {
     sync::setChecked(chkStartActive_, m.chkStartActive);
     sync::setChecked(chkAllowLockdown_, m.chkAllowLockdown);
     sync::setChecked(chkActivateNow_, m.chkActivateNow);
-    // The hint turns into the refusal when the address cannot be used.
-    const bool refused =
-        m.lblServerFormat == client().context().localization.funLoadResString(10366);
-    const auto role = QLatin1String(refused ? "error" : "hint");
-    if (lblServerFormat_->property("role").toString() != role) {
-        lblServerFormat_->setProperty("role", role);
-        lblServerFormat_->setStyleSheet(QString{});
-    }
+    markServerHint(lblServerFormat_, m.lblServerFormat);
 }
 
 bool SetupWizardWindow::syncContents() {

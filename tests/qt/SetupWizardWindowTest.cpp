@@ -46,6 +46,13 @@ TEST_F(SetupWizardWindowTest, showsTheModelsPageAndEnterGoesOnToTheNextStep) {
     control<QRadioButton>("optServerManualConnect")->click();
     EXPECT_TRUE(control("txtServerName")->isEnabled());
     EXPECT_FALSE(form().optServerAutoConnect);
+
+    auto* name = control<QLineEdit>("txtServerName");
+    name->setFocus();
+    QTest::keyClicks(name, "cafe server");
+    QTest::keyClick(&wizard(), Qt::Key_Return);
+    EXPECT_EQ(form().intStep, 1) << "no such address";
+    EXPECT_EQ(control("lblServerFormat")->property("role").toString(), QStringLiteral("error"));
 }
 
 TEST_F(SetupWizardWindowTest, portFieldKeepsDigitsAsTheModelFiltersThem) {
