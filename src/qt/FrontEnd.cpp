@@ -9,6 +9,12 @@
 #include "QtTrayIcon.h"
 #include "SmallStatusWindow.h"
 #include "StatusWindow.h"
+#include "OptionsWindow.h"
+#include "PasswdChangeWindow.h"
+#include "PasswdCloseWindow.h"
+#include "PasswdLogOffWindow.h"
+#include "PasswdWindow.h"
+#include "SetupWizardWindow.h"
 #include "client/Client.h"
 
 #include <QAbstractEventDispatcher>
@@ -36,6 +42,15 @@ FrontEnd::FrontEnd(Client& client, QApplication& application)
     msgBox_ = std::make_unique<MsgBoxWindow>(client_);
     connect(msgBox_.get(), &MsgBoxWindow::actionForwarded, this, &FrontEnd::sync);
     buildSessionWindows();
+    dialogs_.push_back(std::make_unique<SetupWizardWindow>(client_));
+    dialogs_.push_back(std::make_unique<OptionsWindow>(client_));
+    dialogs_.push_back(std::make_unique<PasswdWindow>(client_));
+    dialogs_.push_back(std::make_unique<PasswdCloseWindow>(client_));
+    dialogs_.push_back(std::make_unique<PasswdLogOffWindow>(client_));
+    dialogs_.push_back(std::make_unique<PasswdChangeWindow>(client_));
+    for (const auto& window : dialogs_) {
+        connect(window.get(), &DialogWindow::actionForwarded, this, &FrontEnd::sync);
+    }
     for (auto* screen : QGuiApplication::screens()) {
         addScreen(screen);
     }
@@ -130,6 +145,9 @@ void FrontEnd::sync() {
     }
     syncSessionWindows();
     msgBox_->sync(lockScreenCameUp);
+    for (const auto& window : dialogs_) {
+        window->sync(lockScreenCameUp);
+    }
     // A box waiting for an answer (QMessageBox::exec() runs this loop too) must not
     // end up under the lock window that was just raised: nobody could answer it.
     if (auto* modal = QApplication::activeModalWidget(); lockScreenCameUp && modal != nullptr) {

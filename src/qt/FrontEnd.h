@@ -1,8 +1,11 @@
 #pragma once
 
+#include "DialogWindow.h"
+
 #include <QObject>
 #include <QWidget>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 class QApplication;
@@ -47,6 +50,17 @@ public:
     MainFormWindow& mainWindow() { return *main_; }
     AboutWindow& aboutWindow() { return *about_; }
     QtTrayIcon& trayIcon() { return *tray_; }
+    // The dialog window of type `Window` (the setup wizard, the options and the
+    // password dialogs).
+    template <typename Window>
+    Window& dialog() const {
+        for (const auto& window : dialogs_) {
+            if (auto* wanted = dynamic_cast<Window*>(window.get())) {
+                return *wanted;
+            }
+        }
+        throw std::logic_error("no such dialog");
+    }
 
 signals:
     void lockWindowsChanged();
@@ -67,6 +81,7 @@ private:
     std::unique_ptr<MainFormWindow> main_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<QtTrayIcon> tray_;
+    std::vector<std::unique_ptr<DialogWindow>> dialogs_;
     bool syncing_ = false;
     bool busy_ = false;
 };

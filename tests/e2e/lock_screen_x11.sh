@@ -41,11 +41,7 @@ expect WorkstationState=2 10
 sleep 4
 SCRIPT
 start_server x11 --quiet --script "$work/x11.txt"
-ORVAN_COMMON_APPDATA="$work/var" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb \
-    ORVAN_QUIT_AFTER_MS=60000 "$client" < /dev/null \
-    > "$work/x11-client.out" 2> "$work/x11-client.err" {e2e_lock}>&- &
-client_pid=$!
-started_pids+=("$client_pid")
+start_x11_client x11-client
 
 wait_until 30 lock_window_shown || fail "no full-screen lock window at the login screen"
 # The server runs on this computer: a box says so and waits for its answer before the

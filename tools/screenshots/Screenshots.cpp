@@ -7,6 +7,12 @@
 #include "FrontEnd.h"
 #include "MsgBoxWindow.h"
 #include "SessionShots.h"
+#include "OptionsWindow.h"
+#include "PasswdChangeWindow.h"
+#include "PasswdCloseWindow.h"
+#include "PasswdLogOffWindow.h"
+#include "PasswdWindow.h"
+#include "SetupWizardWindow.h"
 #include "client/Client.h"
 #include "support/FakePlatform.h"
 
@@ -129,6 +135,7 @@ public:
             SessionShots(*client_, *frontEnd_, output_,
                          [this](QWidget& window, const QString& name) { save(window, name); })
                 .run(QLatin1String(language.name));
+            shootDialogs(language.name);
         }
         // The smallest and a large common screen: nothing may be cut or overlap.
         for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
@@ -190,6 +197,74 @@ private:
     }
 
     BlockWindow& lockWindow() { return *frontEnd_->blockWindows().front(); }
+
+    // The setup wizard's pages and the settings and password dialogs.
+    void shootDialogs(const char* language) {
+        auto& context = client_->context();
+        context.workstation.setState(Workstation::kDeactivated);
+        client_->lockScreen().release();
+        // Every step, as on a computer not yet set up.
+        context.settings.intConfigWizardMachine = 0;
+        auto& wizard = client_->setupWizard();
+        wizard.Form_Load();
+        for (int step = 0; step <= SetupWizardForm::kLastStep; ++step) {
+            if (step == 1) {
+                wizard.optServerManualConnect_Click();
+                wizard.txtServerName_Change("cafe-server");
+            }
+            settle();
+            save(frontEnd_->dialog<SetupWizardWindow>(),
+                 QStringLiteral("wizard_%1_%2").arg(step).arg(QLatin1String(language)));
+            wizard.cmdNext_Click();
+        }
+        context.forms.frmSetupWizard.unload();
+        context.settings.intConfigWizardMachine = 1;
+        const QString suffix = QStringLiteral("_%1").arg(QLatin1String(language));
+
+        // The options dialog locked, asking for the password, and open.
+        context.settings.strPassword = "admin";
+        auto& options = client_->optionsDialog();
+        options.Form_Load();
+        settle();
+        save(frontEnd_->dialog<OptionsWindow>(), "options_locked" + suffix);
+        options.chkLocked_Click(true);
+        settle();
+        save(frontEnd_->dialog<OptionsWindow>(), "options_password" + suffix);
+        options.txtLockedPassword_Change("admin");
+        options.cmdUnlockOptions_Click();
+        settle();
+        save(frontEnd_->dialog<OptionsWindow>(), "options_unlocked" + suffix);
+        context.forms.frmOptions.unload();
+
+        auto& passwords = client_->passwordDialogs();
+        passwords.openQuit(nullptr);
+        settle();
+        save(frontEnd_->dialog<PasswdCloseWindow>(), "passwd_close" + suffix);
+        context.forms.frmPasswdClose.unload();
+        passwords.openLogOff(nullptr);
+        passwords.logOff().optShutdown_Click(2);
+        settle();
+        save(frontEnd_->dialog<PasswdLogOffWindow>(), "passwd_logoff" + suffix);
+        context.forms.frmPasswdLogOff.unload();
+        context.workstation.session.strUserPasswd = "old";
+        passwords.passwordChange().Form_Load(nullptr);
+        passwords.passwordChange().txtOldPassword_Change("wrong");
+        passwords.passwordChange().cmdChange_Click();
+        settle();
+        save(frontEnd_->dialog<PasswdChangeWindow>(), "passwd_change" + suffix);
+        context.forms.frmPasswdChange.unload();
+
+        // Over the lock screen, as the hidden gesture opens it, after a wrong entry.
+        showState(2);
+        client_->lockScreenActions().Form_CtrlAltEnter();
+        passwords.deactivation().txtPassword_Change("x");
+        passwords.deactivation().cmdDeactivate_Click();
+        settle();
+        save(frontEnd_->dialog<PasswdWindow>(), "passwd_deactivate" + suffix);
+        passwords.deactivation().cmdCancel_Click();
+        context.settings.strPassword.clear();
+        settle();
+    }
 
     void settle() {
         frontEnd_->sync();

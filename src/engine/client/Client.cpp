@@ -64,7 +64,10 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
                                  snapshot_, statusWindows_})
     , workstationCommands_(context_, {sessionControl_, lockScreen_, msgBox_, appControl_, cleanup_,
                                       snapshot_, link_, startup_})
-    , receivedFiles_(context_, {lockScreen_, sender_}) {
+    , receivedFiles_(context_, {lockScreen_, sender_})
+    , setupWizard_(context_, {sessionControl_, link_})
+    , passwordDialogs_(context_, {sessionControl_, lockScreen_, sender_, startup_, startup_})
+    , optionsDialog_(context_, {link_, startup_}) {
     lockScreen_.connect({sessionControl_, lockScreenTimers_});
     reports_->setSnapshot(snapshot_);
     reports_->setConnectionLostHandler([this] { link_.wskCli_Close(); });
@@ -80,6 +83,9 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
         mainWindow_.Form_Load();
         statusWindows_.subLocalizeInterface();
     });
+    startup_.setSetupWizard(setupWizard_);
+    setupWizard_.setOnClosed([this] { startup_.onSetupWizardClosed(); });
+    sessionControl_.setPasswordPrompts(passwordDialogs_);
     sessionControl_.setShutdown(
         [this](int flags, const std::string& prompt) { startup_.subShutdown(flags, prompt); });
     platform.clock.setTimeChangedHandler([this] { clock_.sysInfo_TimeChanged(); });
@@ -93,6 +99,13 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
         statusWindows_.subLocalizeInterface();
         mainWindow_.subLocalizeInterface();
         about_.subLocalizeInterface();
+        if (context_.forms.frmSetupWizard.loaded) {
+            setupWizard_.subLocalizeInterface();
+        }
+        passwordDialogs_.subLocalizeInterface();
+        if (context_.forms.frmOptions.loaded) {
+            optionsDialog_.subLocalizeInterface();
+        }
     });
     context_.strAppKey = appKey();
     errors_.setErrorDisplay(

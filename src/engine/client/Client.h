@@ -8,6 +8,9 @@
 #include "config/RegistrySettings.h"
 #include "config/SettingsRepository.h"
 #include "config/SettingsUpgrade.h"
+#include "dialogs/OptionsDialog.h"
+#include "dialogs/PasswordDialogs.h"
+#include "dialogs/SetupWizard.h"
 #include "link/InboundStream.h"
 #include "link/ReceivedFiles.h"
 #include "link/ServerCommands.h"
@@ -85,6 +88,9 @@ public:
     AboutBox& about() { return about_; }
     // The notification area of the desktop the front end runs on; none without a tray.
     void attachTrayIcon(TrayIcon* icon) { notifyIcon_.attach(icon); }
+    SetupWizard& setupWizard() { return setupWizard_; }
+    PasswordDialogs& passwordDialogs() { return passwordDialogs_; }
+    OptionsDialog& optionsDialog() { return optionsDialog_; }
 
 private:
     void createMainTimers();
@@ -129,6 +135,9 @@ private:
     ServerCommands serverCommands_;
     WorkstationCommands workstationCommands_;
     ReceivedFiles receivedFiles_;
+    SetupWizard setupWizard_;
+    PasswordDialogs passwordDialogs_;
+    OptionsDialog optionsDialog_;
     // The unwritable log is told once per run.
     bool logFailureShown_ = false;
 };

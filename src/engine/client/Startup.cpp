@@ -6,6 +6,7 @@
 #include "config/RegistrySettings.h"
 #include "config/SettingsRepository.h"
 #include "config/SettingsUpgrade.h"
+#include "dialogs/SetupWizard.h"
 #include "localization/Localization.h"
 #include "localization/MessageCatalogue.h"
 #include "lockdown/AppControl.h"
@@ -105,10 +106,13 @@ void Startup::afterStartDelay() {
         if (context_.settings.intConfigWizardMachine < 1 ||
             context_.settings.intConfigWizardUser < 1) {
             // The wizard is modal: the connection timer starts once it has closed.
-            auto& wizard = context_.forms.frmSetupWizard;
-            wizard.show();
-            wizard.modal = true;
             wizardPending_ = true;
+            if (wizard_ != nullptr) {
+                wizard_->Form_Load();
+            } else {
+                context_.forms.frmSetupWizard.show();
+                context_.forms.frmSetupWizard.modal = true;
+            }
             return;
         }
         timers.tmrActivateClient->setEnabled(true);

@@ -2,6 +2,7 @@
 
 #include "platform/Timer.h"
 #include "roles/ComputerShutdown.h"
+#include "roles/ProgramExit.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,9 +18,10 @@ class AppControl;
 class LockScreen;
 class SessionControl;
 class SettingsUpgrade;
+class SetupWizard;
 
 // Brings the client up and takes it down in order.
-class Startup : public ComputerShutdown {
+class Startup : public ComputerShutdown, public ProgramExit {
 public:
     static constexpr std::int64_t kWaitStepMillis = 100;
     static constexpr std::int64_t kSplashMillis = 3'000;
@@ -36,7 +38,7 @@ public:
     void Main(std::string_view commandLine);
     void subInitApp();
     // Closes everything; ends the process when asked. Returns true.
-    bool funShutdownApplication(bool endProcess);
+    bool funShutdownApplication(bool endProcess) override;
     // Shuts the computer down with `flags` (always forced), after asking when
     // `prompt` is not empty.
     void subShutdown(int flags, const std::string& prompt) override;
@@ -48,6 +50,8 @@ public:
 
     // The setup wizard shown at start-up has closed.
     void onSetupWizardClosed();
+    // The wizard is built after start-up; it is handed in here.
+    void setSetupWizard(SetupWizard& wizard) { wizard_ = &wizard; }
 
     // The step `Main` is in, named in its error reports.
     const std::string& stepLabel() const { return stepLabel_; }
@@ -79,6 +83,7 @@ private:
     std::vector<Wait> waits_;
     std::unique_ptr<Timer> splashTimer_;
     bool wizardPending_ = false;
+    SetupWizard* wizard_ = nullptr;
 };
 
 } // namespace orvan

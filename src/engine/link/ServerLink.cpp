@@ -139,6 +139,18 @@ void ServerLink::showConnected() {
     }
 }
 
+void ServerLink::subRestartConnection() {
+    if (context_.link.blnDisabled) {
+        return;
+    }
+    context_.platform.wskCli.close();
+    context_.platform.wskFindServer.close();
+    configured_ = false;
+    context_.link.blnConnected = false;
+    context_.link.blnServerReady = false;
+    context_.timers.tmrSrvCnxStatus->setEnabled(true);
+}
+
 void ServerLink::subFindServer() {
     auto& udp = context_.platform.wskFindServer;
     const auto& constants = context_.constants;

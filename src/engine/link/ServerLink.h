@@ -43,6 +43,9 @@ public:
     // does with the link lost and ends on the blocked screen; a deactivated one stays
     // deactivated. Only the administrator's password opens the computer from then on.
     void subDisableWksn(const std::string& reason);
+    // Closes the connection and starts the watchdog, which connects again with the
+    // settings as they are now (saved by a dialog). Nothing once the link is disabled.
+    void subRestartConnection();
 
     void wskFindServer_DataArrival(std::string_view bytes, const std::string& sender);
     void wskCli_DataArrival(std::string_view bytes);

@@ -55,6 +55,12 @@ public:
     void setLocalizeAll(std::function<void()> localizeAll) {
         localizeAll_ = std::move(localizeAll);
     }
+    // Relocalizes every loaded window now (the settings they show have changed).
+    void subLocalizeAll() {
+        if (localizeAll_) {
+            localizeAll_();
+        }
+    }
 
     // The built-in language's name.
     std::string builtInLanguage() const;

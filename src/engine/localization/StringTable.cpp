@@ -393,7 +393,12 @@ constexpr auto kEntries = std::to_array<Entry>({
     {10363, "Please ask the manager to open a session."},
     {10364, "This password cannot be sent to the server: it holds a reserved sequence of "
             "characters."},
-    {10365, "The lock screen cannot hold the keyboard and the desktop on workstation "},
+    {10365, "A host name or an IPv4 address; leave it empty to search the local network."},
+    {10366, "This is neither a host name nor an IPv4 address."},
+    {10367, "Old password:"},
+    {10368, "New password:"},
+    {10369, "New password again:"},
+    {10370, "The lock screen cannot hold the keyboard and the desktop on workstation "},
 });
 
 static_assert(std::ranges::is_sorted(kEntries, std::ranges::less{}, &Entry::id));

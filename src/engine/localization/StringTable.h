@@ -5,7 +5,7 @@
 
 namespace orvan {
 
-// The program's own string table (ids 0, 1 and 10000-10365): the texts every
+// The program's own string table (ids 0, 1 and 10000-10370): the texts every
 // window and message falls back to when no language pack answers.
 class StringTable {
 public:

@@ -160,7 +160,7 @@ void WinLock::tellManager() {
         return;
     }
     const auto notice =
-        context_.localization.funLoadResStringDefault(10365) + context_.settings.strWksnName;
+        context_.localization.funLoadResStringDefault(10370) + context_.settings.strWksnName;
     managerTold_ = sender_.funSendData(context_.platform.wskCli,
                                        WireFormat::message(tags::kMessageSend, notice), false);
     if (managerTold_) {

@@ -4,6 +4,12 @@
 #include "model/ControlTexts.h"
 #include "model/FormModel.h"
 #include "model/MsgBoxForm.h"
+#include "model/OptionsForm.h"
+#include "model/PasswdChangeForm.h"
+#include "model/PasswdCloseForm.h"
+#include "model/PasswdForm.h"
+#include "model/PasswdLogOffForm.h"
+#include "model/SetupWizardForm.h"
 
 #include <string>
 
@@ -92,12 +98,12 @@ struct Forms {
     BlockForm frmBlock;
     MsgBoxForm frmMsgBox;
     FormModel frmAbout;
-    FormModel frmSetupWizard;
-    FormModel frmPasswd;
-    FormModel frmPasswdClose;
-    FormModel frmPasswdLogOff;
-    FormModel frmPasswdChange;
-    FormModel frmOptions;
+    SetupWizardForm frmSetupWizard;
+    PasswdForm frmPasswd;
+    PasswdCloseForm frmPasswdClose;
+    PasswdLogOffForm frmPasswdLogOff;
+    PasswdChangeForm frmPasswdChange;
+    OptionsForm frmOptions;
 
     // Controls of frmMain that start-up sizes the window by.
     long fraControlsHeight = 1935;

@@ -12,6 +12,7 @@
 #include "platform/Shell.h"
 #include "platform/TcpSocket.h"
 #include "roles/TrayPresence.h"
+#include "roles/PasswordPrompts.h"
 #include "session/SessionClock.h"
 
 namespace orvan {
@@ -388,25 +389,23 @@ void SessionControl::subSetDefaultUsage() {
     });
 }
 
-void SessionControl::subDeactivationPassword(FormModel* /*owner*/) {
-    auto& dialog = context_.forms.frmPasswd;
-    dialog.show();
-    dialog.modal = true;
+void SessionControl::subDeactivationPassword(FormModel* owner) {
+    if (prompts_ != nullptr) {
+        prompts_->openDeactivation(owner);
+    }
 }
 
-void SessionControl::subQuitPassword(FormModel* /*owner*/) {
+void SessionControl::subQuitPassword(FormModel* owner) {
     context_.forms.frmStatus.hide();
-    auto& dialog = context_.forms.frmPasswdClose;
-    dialog.show();
-    dialog.topMost = true;
-    dialog.modal = true;
+    if (prompts_ != nullptr) {
+        prompts_->openQuit(owner);
+    }
 }
 
-void SessionControl::subLogOffPassword(FormModel* /*owner*/) {
-    auto& dialog = context_.forms.frmPasswdLogOff;
-    dialog.show();
-    dialog.topMost = true;
-    dialog.modal = true;
+void SessionControl::subLogOffPassword(FormModel* owner) {
+    if (prompts_ != nullptr) {
+        prompts_->openLogOff(owner);
+    }
 }
 
 } // namespace orvan

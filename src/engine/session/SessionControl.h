@@ -13,6 +13,7 @@ class AddressMonitor;
 class AppControl;
 class LockScreen;
 class MsgBox;
+class PasswordPrompts;
 class SessionClock;
 class SessionCleanup;
 class TrayPresence;
@@ -41,6 +42,8 @@ public:
     void setShutdown(std::function<void(int, const std::string&)> shutdown) {
         shutdown_ = std::move(shutdown);
     }
+    // The password dialogs are built after session control; they are handed in here.
+    void setPasswordPrompts(PasswordPrompts& prompts) { prompts_ = &prompts; }
 
     void subActivate() override;
     void subDefaultState();
@@ -80,6 +83,7 @@ private:
     SessionClock* clock_ = nullptr;
     MsgBox* msgBox_ = nullptr;
     TrayPresence* tray_ = nullptr;
+    PasswordPrompts* prompts_ = nullptr;
     std::function<void(int, const std::string&)> shutdown_;
 };
 

@@ -129,7 +129,7 @@ protected:
 
     long notices() const {
         const auto sent = fake.tcp.allSent();
-        const std::string notice = "MessageSend#" + std::string{StringTable::text(10365)} +
+        const std::string notice = "MessageSend#" + std::string{StringTable::text(10370)} +
                                    context().settings.strWksnName + kEnd;
         long count = 0;
         for (auto at = sent.find(notice); at != std::string::npos; at = sent.find(notice, at + 1)) {
