@@ -30,8 +30,10 @@
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
+#include <pwd.h>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 

@@ -7,8 +7,11 @@
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/x11.sh"
 
+# By its title in the English pack (the locale here is C); the main window, shown while
+# the computer is not set up, is titled after the computer.
 wizard() {
-    xdotool search --onlyvisible --name '^OrvanClient - ' 2>/dev/null | head -n1
+    xdotool search --onlyvisible --name '^OrvanClient - Configuration wizard$' 2>/dev/null |
+        head -n1
 }
 
 wizard_shown() {

@@ -78,6 +78,7 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     sessionControl_.setClock(clock_);
     sessionControl_.setMsgBox(msgBox_);
     sessionControl_.setTray(notifyIcon_);
+    appControl_.setNotices(msgBox_);
     mainWindow_.setQuit([this] { startup_.funShutdownApplication(true); });
     startup_.setFormLoad([this] {
         mainWindow_.Form_Load();
@@ -86,6 +87,7 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     startup_.setSetupWizard(setupWizard_);
     setupWizard_.setOnClosed([this] { startup_.onSetupWizardClosed(); });
     sessionControl_.setPasswordPrompts(passwordDialogs_);
+    passwordDialogs_.setOptions(optionsDialog_);
     sessionControl_.setShutdown(
         [this](int flags, const std::string& prompt) { startup_.subShutdown(flags, prompt); });
     platform.clock.setTimeChangedHandler([this] { clock_.sysInfo_TimeChanged(); });
