@@ -2,6 +2,7 @@
 
 #include "dialogs/DeactivationDialog.h"
 #include "dialogs/LogOffDialog.h"
+#include "dialogs/OptionsDialog.h"
 #include "dialogs/PasswordChangeDialog.h"
 #include "dialogs/QuitDialog.h"
 #include "roles/PasswordPrompts.h"
@@ -11,8 +12,7 @@ namespace orvan {
 class ComputerShutdown;
 class ProgramExit;
 
-// The four password dialogs, opened through session control or, for the member's
-// change, by the status window.
+// The four password dialogs and the options dialog, opened through session control.
 class PasswordDialogs : public PasswordPrompts {
 public:
     struct Parts {
@@ -28,6 +28,13 @@ public:
     void openDeactivation(FormModel* owner) override { deactivation_.Form_Load(owner); }
     void openQuit(FormModel* owner) override { quit_.Form_Load(owner); }
     void openLogOff(FormModel* owner) override { logOff_.Form_Load(owner); }
+    void openPasswordChange(FormModel* owner) override { passwordChange_.Form_Load(owner); }
+    void openOptions() override {
+        if (options_ != nullptr) {
+            options_->Form_Load();
+        }
+    }
+    void setOptions(OptionsDialog& options) { options_ = &options; }
 
     DeactivationDialog& deactivation() { return deactivation_; }
     QuitDialog& quit() { return quit_; }
@@ -43,6 +50,7 @@ private:
     QuitDialog quit_;
     LogOffDialog logOff_;
     PasswordChangeDialog passwordChange_;
+    OptionsDialog* options_ = nullptr;
 };
 
 } // namespace orvan

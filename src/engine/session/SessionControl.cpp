@@ -11,8 +11,8 @@
 #include "msgbox/MsgBox.h"
 #include "platform/Shell.h"
 #include "platform/TcpSocket.h"
-#include "roles/TrayPresence.h"
 #include "roles/PasswordPrompts.h"
+#include "roles/TrayPresence.h"
 #include "session/SessionClock.h"
 
 namespace orvan {
@@ -405,6 +405,18 @@ void SessionControl::subQuitPassword(FormModel* owner) {
 void SessionControl::subLogOffPassword(FormModel* owner) {
     if (prompts_ != nullptr) {
         prompts_->openLogOff(owner);
+    }
+}
+
+void SessionControl::subPasswordChange(FormModel* owner) {
+    if (prompts_ != nullptr) {
+        prompts_->openPasswordChange(owner);
+    }
+}
+
+void SessionControl::subOptions() {
+    if (prompts_ != nullptr) {
+        prompts_->openOptions();
     }
 }
 

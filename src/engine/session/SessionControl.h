@@ -68,6 +68,10 @@ public:
     void subDeactivationPassword(FormModel* owner) override;
     void subQuitPassword(FormModel* owner);
     void subLogOffPassword(FormModel* owner);
+    // The member's password change, from the status window.
+    void subPasswordChange(FormModel* owner);
+    // The options dialog, from the main window's Tools menu.
+    void subOptions();
 
 private:
     bool dialogBlocksActivation() const;

@@ -158,9 +158,7 @@ void StatusWindows::cmdCliPassword_Click() {
         if (!full().cmdCliPasswordEnabled) {
             return;
         }
-        auto& dialog = context_.forms.frmPasswdChange;
-        dialog.show();
-        dialog.modal = true;
+        parts_.sessionControl.subPasswordChange(&full());
     });
 }
 

@@ -126,12 +126,8 @@ void MainWindow::cmdShutdown_Click() {
 }
 
 void MainWindow::mnuOptions_Click() {
-    context_.errors.trap("frmMain.mnuOptions_ClickError", OnError::ShowUnlessLocked, [&] {
-        auto& options = context_.forms.frmOptions;
-        options.show();
-        options.topMost = true;
-        options.modal = true;
-    });
+    context_.errors.trap("frmMain.mnuOptions_ClickError", OnError::ShowUnlessLocked,
+                         [&] { parts_.sessionControl.subOptions(); });
 }
 
 void MainWindow::mnuAbout_Click() {

@@ -156,6 +156,17 @@ TEST_F(MainWindowTest, buttonsActivateQuitAndLogOffThroughTheirDialogs) {
     EXPECT_TRUE(context().blnShuttingDown);
 }
 
+TEST_F(MainWindowTest, toolsMenuOpensTheOptionsLockedBehindTheAdministratorPassword) {
+    client().sessionControl().subDeactivate();
+    context().settings.strPassword = "secret";
+    window().mnuOptions_Click();
+    const auto& options = context().forms.frmOptions;
+    EXPECT_TRUE(options.visible);
+    EXPECT_TRUE(options.modal);
+    EXPECT_FALSE(options.caption.empty()) << "loaded by the dialog, not merely shown";
+    EXPECT_FALSE(options.controlsEnabled) << "nothing may change before the password";
+}
+
 TEST_F(MainWindowTest, savedPositionIsBroughtBackInsideASmallerScreen) {
     context().settings.lngMainWindowLeft = 40'000;
     context().settings.lngMainWindowTop = 30'000;
