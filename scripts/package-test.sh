@@ -53,7 +53,7 @@ rm -f ../orvanclient_*.deb ../orvanclient-dbgsym_*.deb
 dpkg-buildpackage -us -uc -b > "$work/build.log" 2>&1 || { tail -n 60 "$work/build.log"; fail "dpkg-buildpackage"; }
 deb=$(ls ../orvanclient_*.deb)
 echo "== lintian (reported, not fatal)"
-lintian --no-tag-display-limit "$deb" || true
+lintian --tag-display-limit 0 "$deb" || true
 
 echo "== installing it, with the set-up questions answered in advance"
 debconf-set-selections <<'ANSWERS'
@@ -62,7 +62,7 @@ orvanclient orvanclient/workstation-name string pc-preseed
 orvanclient orvanclient/server string cafe-server
 orvanclient orvanclient/kiosk-account string customer
 ANSWERS
-DEBIAN_FRONTEND=noninteractive apt-get install -y "$(realpath "$deb")" > "$work/install.log" 2>&1 || { cat "$work/install.log"; fail "apt install"; }
+DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$(realpath "$deb")" > "$work/install.log" 2>&1 || { cat "$work/install.log"; fail "apt install"; }
 expect_stat "$program" "2755 root orvanclient"
 expect_stat "$data" "2770 root orvanclient"
 expect_stat "$data/users" "2770 root orvanclient"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that the engine's folders stay layers, builds, and
 # runs every test: the engine alone without Qt, the whole tree with warnings as errors
-# and library assertions, the whole tree under a bounded run of the wire fuzzer, and the
-# whole tree under the address and undefined-behaviour sanitizers.
+# and library assertions, the Debian package (built, installed, checked and purged; as
+# root), a bounded run of the fuzzers, and the whole tree under the address and
+# undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,6 +25,13 @@ echo "== everything, warnings as errors"
 cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci
+
+echo "== the Debian package: build, install, check, purge"
+if [ "$(id -u)" -eq 0 ]; then
+    scripts/package-test.sh
+else
+    echo "skipped: installing the package needs root"
+fi
 
 echo "== fuzzing the wire"
 FUZZ_SECONDS=${FUZZ_SECONDS:-60} scripts/fuzz.sh
