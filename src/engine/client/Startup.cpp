@@ -96,6 +96,7 @@ void Startup::afterStartDelay() {
         timers.tmrActivateClient->setInterval(bootDelay >= 0 ? bootDelay
                                                              : context_.constants.wksnCnxMinDelay);
         timers.tmrWksnStatus->setEnabled(true);
+        adoptNewAccount();
         enterFirstState();
         enterStep("frmMain/frmAbout GUI init");
         context_.forms.frmMain.height = context_.forms.fraControlsHeight;
@@ -143,6 +144,23 @@ void Startup::loadWindows() {
     if (formLoad_) {
         formLoad_();
     }
+}
+
+// An account that never ran the wizard on a computer that was set up with a password
+// (a new customer account, say) would start deactivated, and its wizard could be
+// cancelled: a free computer. It takes the user settings' defaults instead and starts
+// as the computer was set up to.
+void Startup::adoptNewAccount() {
+    auto& settings = context_.settings;
+    if (settings.intConfigWizardMachine < 1 || settings.intConfigWizardUser >= 1 ||
+        settings.strPassword.empty()) {
+        return;
+    }
+    context_.registry.SetRegUserSettings(context_.strAppKey, SettingsRepository::kGeneral,
+                                         "Config Wizard", "1", RegistrySettings::REG_SZ);
+    settings.intConfigWizardUser = 1;
+    context_.log.subWriteLog("A new account on a set-up computer: its settings take the "
+                             "defaults, without the wizard");
 }
 
 void Startup::enterFirstState() {

@@ -61,6 +61,7 @@ private:
     void enterStep(std::string label);
     void afterStartDelay();
     void loadWindows();
+    void adoptNewAccount();
     void enterFirstState();
     void showSplash();
     void reportMainError(const std::exception& error);

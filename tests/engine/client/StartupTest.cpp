@@ -59,6 +59,19 @@ TEST_F(StartupTest, unfinishedWizardStartsDeactivatedAndShowsTheWizard) {
     EXPECT_TRUE(activateClient().enabled());
 }
 
+TEST_F(StartupTest, newAccountOnAComputerSetUpWithAPasswordStartsLockedWithoutTheWizard) {
+    fake.store.putString(kGeneral, "Config Wizard", "1"); // the machine's; none for the user
+    fake.store.putString(kGeneral, "Password", "scrambled");
+    start();
+    EXPECT_EQ(context().workstation.intWksnState, Workstation::kWaiting);
+    EXPECT_TRUE(context().forms.frmBlock.visible);
+    EXPECT_FALSE(context().forms.frmSetupWizard.visible);
+    EXPECT_TRUE(activateClient().enabled());
+    const auto marker = fake.store.read(Hive::User, kGeneral, "Config Wizard");
+    ASSERT_TRUE(marker.found());
+    EXPECT_EQ(std::get<std::string>(marker.value), "1");
+}
+
 TEST_F(StartupTest, startActiveOffStartsDeactivated) {
     configured();
     fake.store.write(Hive::User, kGeneral, "Start active", std::uint32_t{0});
