@@ -6,15 +6,15 @@
 #include "MainFormWindow.h"
 #include "MicroStatusWindow.h"
 #include "MsgBoxWindow.h"
-#include "QtTrayIcon.h"
-#include "SmallStatusWindow.h"
-#include "StatusWindow.h"
 #include "OptionsWindow.h"
 #include "PasswdChangeWindow.h"
 #include "PasswdCloseWindow.h"
 #include "PasswdLogOffWindow.h"
 #include "PasswdWindow.h"
+#include "QtTrayIcon.h"
 #include "SetupWizardWindow.h"
+#include "SmallStatusWindow.h"
+#include "StatusWindow.h"
 #include "client/Client.h"
 
 #include <QAbstractEventDispatcher>

@@ -4,9 +4,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QRadioButton>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 namespace orvan::test {

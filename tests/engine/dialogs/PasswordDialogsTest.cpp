@@ -162,9 +162,8 @@ TEST_F(QuitAndLogOffTest, logOffChecksThePasswordThenCarriesOutTheChosenExit) {
     EXPECT_EQ(dialog.intExitKind, 0);
     logOff.optShutdown_Click(8);
     EXPECT_EQ(dialog.cmdQuitCaption, context().localization.funLoadResString(10160));
-    EXPECT_EQ(dialog.lblHelp,
-              context().localization.funLoadResString(10161) +
-                  Utf8::lowerAscii(context().localization.funLoadResString(10160)));
+    EXPECT_EQ(dialog.lblHelp, context().localization.funLoadResString(10161) +
+                                  Utf8::lowerAscii(context().localization.funLoadResString(10160)));
     logOff.txtPassword_Change("nope");
     logOff.cmdQuit_Click();
     EXPECT_TRUE(dialog.visible);
