@@ -38,7 +38,7 @@ bool DlShellLock::load() {
     if (sinkSet_ != nullptr) {
         setLogSink(sinkSet_);
     }
-    if (lent_) {
+    if (lentConnection_ != nullptr) {
         attachLockWindows(lentConnection_, lentWindows_);
     }
     return true;
@@ -49,7 +49,7 @@ DlShellLock::~DlShellLock() {
         return;
     }
     // The library must stop using the front end's connection before it closes.
-    if (attached_) {
+    if (lentConnection_ != nullptr) {
         attachLockWindows(nullptr, {});
     }
     dlclose(handle_);
@@ -67,7 +67,6 @@ std::optional<std::int32_t> DlShellLock::call(Export which, std::int32_t value) 
 }
 
 bool DlShellLock::attachLockWindows(void* connection, const std::vector<std::uint32_t>& windows) {
-    lent_ = connection != nullptr;
     lentConnection_ = connection;
     lentWindows_ = windows;
     const auto function =
@@ -78,7 +77,6 @@ bool DlShellLock::attachLockWindows(void* connection, const std::vector<std::uin
     const bool attach = connection != nullptr;
     const bool done = function(connection, attach && !windows.empty() ? windows.data() : nullptr,
                                attach ? static_cast<std::int32_t>(windows.size()) : 0) != 0;
-    attached_ = attach;
     return done;
 }
 

@@ -52,9 +52,8 @@ private:
     bool attachLooked_ = false;
     void* sink_ = nullptr;
     bool sinkLooked_ = false;
-    bool attached_ = false;
-    // What the host lent and where reports go, handed to a library loaded late.
-    bool lent_ = false;
+    // What the host lent (no connection: nothing lent) and where reports go, handed to a
+    // library loaded late and taken back before unloading.
     void* lentConnection_ = nullptr;
     std::vector<std::uint32_t> lentWindows_;
     void (*sinkSet_)(const char*) = nullptr;

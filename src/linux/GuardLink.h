@@ -24,7 +24,6 @@ public:
     // Registers with the guard at `socketPath` and keeps at it; true when registered
     // at once.
     bool start(const std::string& socketPath);
-    bool connected() const { return fd_ >= 0; }
     // Says the program ends on purpose, then lets go.
     void farewell();
 
