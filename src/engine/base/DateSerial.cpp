@@ -1,5 +1,6 @@
 #include "base/DateSerial.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -7,6 +8,7 @@ namespace orvan {
 namespace {
 
 constexpr std::int64_t kMillisInDay = 86'400'000;
+constexpr std::int64_t kMillisInTenThousandYears = kMillisInDay * 3'652'425;
 // 1 January 1970 as a serial.
 constexpr std::int64_t kUnixEpochSerial = 25'569;
 
@@ -28,6 +30,9 @@ std::int64_t DateSerial::toUnixMillis(double serial) {
 
 DateSerial::Parts DateSerial::partsOfUnixMillis(std::int64_t millis) {
     using namespace std::chrono;
+    // A date from the wire may be anything: beyond ten thousand years either way it is
+    // held there, so that the day arithmetic below cannot overflow.
+    millis = std::clamp(millis, -kMillisInTenThousandYears, kMillisInTenThousandYears);
     const auto days = floorDiv(millis, kMillisInDay);
     const auto inDay = millis - days * kMillisInDay;
     const year_month_day date{sys_days{std::chrono::days{days}}};
