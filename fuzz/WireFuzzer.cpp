@@ -8,7 +8,13 @@
 //
 // Whatever arrives, the workstation ends locked or in a session: never deactivated, never
 // in a blocked state without its lock screen, unless the server shut the computer down.
+//
+// The connected client is built once, in a snapshot arena, and rewound before every
+// input: each input starts from the same bytes, so a finding reproduces from its input
+// alone. ORVAN_WIRE_FRESH=1 builds a new client per input instead (slow, the reference);
+// ORVAN_WIRE_CHECK=1 runs every input both ways and aborts where they differ.
 
+#include "SnapshotArena.h"
 #include "client/Client.h"
 #include "support/FakePlatform.h"
 #include "wire/DiscoveryMarkers.h"
@@ -28,6 +34,7 @@ using orvan::Client;
 using orvan::EngineContext;
 using orvan::Hive;
 using orvan::Workstation;
+using orvan::fuzz::SnapshotArena;
 using orvan::test::FakePlatform;
 
 constexpr const char* kGeneral = "Software\\OrvanetixClient\\General";
@@ -40,9 +47,9 @@ constexpr std::size_t kMaxChunkBytes = 8;
 constexpr std::uint8_t kSessionBit = 0x80;
 constexpr double kTenMinutes = 10.0 / (24 * 60);
 
-// A configured workstation, started well after boot, connected and greeted. A fresh one
-// per input: a disabled link or a half-stored payload must not leak into the next run,
-// and a crash must reproduce from its input alone.
+// A configured workstation, started well after boot, connected and greeted. Each input
+// gets it as it was here: a disabled link or a half-stored payload must not leak into the
+// next run, and a crash must reproduce from its input alone.
 struct ConnectedClient {
     FakePlatform fake;
     std::unique_ptr<Client> client;
@@ -92,18 +99,29 @@ void checkLockedOrInSession(const EngineContext& context) {
     }
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) {
-        return 0;
+// What another run of the same input must reproduce: everything the client said and
+// did through the fakes, and where it ended.
+std::string digest(ConnectedClient& harness) {
+    const auto& context = harness.client->context();
+    std::string out = harness.fake.tcp.allSent();
+    for (const auto& connect : harness.fake.tcp.connects) {
+        out += "|connect " + connect;
     }
+    out += "|state " + std::to_string(context.workstation.intWksnState);
+    out += "|block " + std::to_string(context.forms.frmBlock.visible);
+    out += "|down " + std::to_string(context.blnShuttingDown);
+    out += "|link " + std::to_string(context.link.blnDisabled);
+    out += "|lock " + std::to_string(harness.fake.shellLock.calls.size());
+    out += "|exits " + std::to_string(harness.fake.shell.exits.size());
+    return out;
+}
+
+void run(ConnectedClient& harness, const std::uint8_t* data, std::size_t size) {
     const std::size_t chunkBytes = std::min<std::size_t>(data[0] % kMaxChunkBytes + 1, size - 1);
     const std::uint8_t* chunks = data + 1;
     std::string_view rest(reinterpret_cast<const char*>(data + 1 + chunkBytes),
                           size - 1 - chunkBytes);
 
-    ConnectedClient harness;
     auto& client = *harness.client;
     if ((data[0] & kSessionBit) != 0) {
         harness.openCardSession();
@@ -133,5 +151,87 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     harness.fake.time.advance(kAfterLastArrival);
     checkLockedOrInSession(client.context());
+}
+
+enum class Mode { Rewind, Fresh, Check };
+
+Mode modeFromEnvironment() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && std::string_view(value) == "1";
+    };
+    return set("ORVAN_WIRE_CHECK")   ? Mode::Check
+           : set("ORVAN_WIRE_FRESH") ? Mode::Fresh
+                                     : Mode::Rewind;
+}
+
+class InArena {
+public:
+    InArena() { SnapshotArena::instance().setActive(true); }
+    ~InArena() { SnapshotArena::instance().setActive(false); }
+    InArena(const InArena&) = delete;
+    InArena& operator=(const InArena&) = delete;
+};
+
+// Built once, then marked: every later input rewinds to this.
+ConnectedClient& pristine() {
+    static ConnectedClient* harness = [] {
+        InArena inArena;
+        auto* built = new ConnectedClient;
+        SnapshotArena::instance().mark();
+        if (SnapshotArena::instance().markedBytes() == 0) {
+            fail("operator new does not reach the snapshot arena");
+        }
+        std::fprintf(stderr, "wire fuzzer: the client is rewound over %zu bytes per input\n",
+                     SnapshotArena::instance().markedBytes());
+        return built;
+    }();
+    return *harness;
+}
+
+std::string runRewound(const std::uint8_t* data, std::size_t size, bool keepDigest) {
+    auto& harness = pristine();
+    auto& arena = SnapshotArena::instance();
+    arena.rewind();
+    std::string kept;
+    {
+        InArena inArena;
+        run(harness, data, size);
+        if (keepDigest) {
+            const std::string inside = digest(harness);
+            arena.setActive(false);
+            kept.assign(inside.begin(), inside.end());
+            arena.setActive(true);
+        }
+    }
+    return kept;
+}
+
+std::string runFresh(const std::uint8_t* data, std::size_t size) {
+    ConnectedClient harness;
+    run(harness, data, size);
+    return digest(harness);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) {
+        return 0;
+    }
+    static const Mode mode = modeFromEnvironment();
+    switch (mode) {
+    case Mode::Rewind:
+        runRewound(data, size, false);
+        break;
+    case Mode::Fresh:
+        runFresh(data, size);
+        break;
+    case Mode::Check:
+        if (runRewound(data, size, true) != runFresh(data, size)) {
+            fail("the rewound client answered otherwise than a new one");
+        }
+        break;
+    }
     return 0;
 }

@@ -1,32 +1,80 @@
 #!/usr/bin/env bash
-# Builds the fuzzers (preset "fuzz", clang) and runs each from its committed seeds: the
-# wire for FUZZ_SECONDS (default 60), the rich-text reader and the PNG check for a
-# third of that each, the settings files, language packs, keymap description and
-# command line for a sixth each. New inputs go to scratch copies, so the committed
-# corpora stay as they are; a crash, leak, time-out or memory blow-up fails the script
-# and leaves its input in build/fuzz/artifacts.
+# Builds the fuzzers (preset "fuzz", clang) and runs them from their committed seeds.
+#
+#   scripts/fuzz.sh                    the bounded run of the tests: the wire for
+#                                      FUZZ_SECONDS (default 60), the rich-text reader and
+#                                      the PNG check for a third of that each, the settings
+#                                      files, language packs, keymap description and command
+#                                      line for a sixth each; new inputs go to scratch copies
+#   scripts/fuzz.sh SECONDS [NAME...]  a campaign: each named fuzzer (all by default) for
+#                                      SECONDS, one after the other; what it finds is kept in
+#                                      build/fuzz/campaign/NAME and seeds the next campaign
+#
+# A crash, leak, time-out or memory blow-up fails the script and leaves its input in
+# build/fuzz/artifacts. After the wire fuzzer, every input it kept runs again on a new
+# client and on the rewound one, which must answer alike.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+all=(wire_fuzzer png_fuzzer rtf_fuzzer settings_fuzzer langpack_fuzzer xkb_fuzzer
+     commandline_fuzzer)
+campaign=${1:-}
+if [ -n "$campaign" ] && ! [[ "$campaign" =~ ^[1-9][0-9]*$ ]]; then
+    echo "usage: $0 [SECONDS [FUZZER...]]   (fuzzers: ${all[*]})" >&2
+    exit 2
+fi
+shift || true
+chosen=("${all[@]}")
+if [ $# -gt 0 ]; then
+    chosen=("$@")
+fi
 
 cmake --preset fuzz
 cmake --build --preset fuzz
 
-seconds=${FUZZ_SECONDS:-60}
 artifacts=build/fuzz/artifacts
 mkdir -p "$artifacts"
 
-# fuzz <target> <seconds> <corpus> [dictionary]
+seeds() {
+    case $1 in
+        wire_fuzzer) echo fuzz/corpus ;;
+        *) echo "fuzz/${1%_fuzzer}-corpus" ;;
+    esac
+}
+
+dictionary() {
+    case $1 in
+        wire_fuzzer) echo fuzz/wire.dict ;;
+        png_fuzzer) echo fuzz/png.dict ;;
+        rtf_fuzzer) echo fuzz/rtf.dict ;;
+    esac
+}
+
+# Seconds of the bounded run: the wire gets the most, the small parsers the least.
+share() {
+    local seconds=${FUZZ_SECONDS:-60}
+    case $1 in
+        wire_fuzzer) echo "$seconds" ;;
+        png_fuzzer | rtf_fuzzer) echo $((seconds / 3 + 1)) ;;
+        *) echo $((seconds / 6 + 1)) ;;
+    esac
+}
+
+# fuzz <target> <seconds> <work folder>: the work folder gets the new inputs.
 fuzz() {
-    local target=$1 time=$2 corpus=$3 dict=${4:-}
-    local work
-    work="$(mktemp -d)"
-    cp -R "$corpus/." "$work/"
-    local status=0
+    local target=$1 time=$2 work=$3 corpus dict status=0
+    corpus=$(seeds "$target")
+    dict=$(dictionary "$target")
     echo "-- $target for ${time} s"
     build/fuzz/fuzz/"$target" -max_total_time="$time" -rss_limit_mb=2048 -timeout=10 \
         ${dict:+-dict="$dict"} -artifact_prefix="$artifacts/$target-" -print_final_stats=1 \
         "$work" "$corpus" || status=$?
-    rm -rf "$work"
+    if [ "$status" -eq 0 ] && [ "$target" = wire_fuzzer ]; then
+        echo "-- $target: every kept input again, rewound and new"
+        ORVAN_WIRE_CHECK=1 build/fuzz/fuzz/wire_fuzzer -runs=0 \
+            -artifact_prefix="$artifacts/$target-rewind-" "$work" "$corpus" 2>&1 |
+            tail -n 2 || status=$?
+    fi
     if [ "$status" -ne 0 ]; then
         echo "$target failed (exit $status); inputs in $artifacts:" >&2
         ls -l "$artifacts" >&2
@@ -34,11 +82,19 @@ fuzz() {
     fi
 }
 
-fuzz wire_fuzzer "$seconds" fuzz/corpus fuzz/wire.dict
-fuzz png_fuzzer $((seconds / 3 + 1)) fuzz/png-corpus fuzz/png.dict
-fuzz rtf_fuzzer $((seconds / 3 + 1)) fuzz/rtf-corpus fuzz/rtf.dict
-# The parsers of what the customer can edit or pass: a sixth each.
-fuzz settings_fuzzer $((seconds / 6 + 1)) fuzz/settings-corpus
-fuzz langpack_fuzzer $((seconds / 6 + 1)) fuzz/langpack-corpus
-fuzz xkb_fuzzer $((seconds / 6 + 1)) fuzz/xkb-corpus
-fuzz commandline_fuzzer $((seconds / 6 + 1)) fuzz/commandline-corpus
+for target in "${chosen[@]}"; do
+    if [ ! -x "build/fuzz/fuzz/$target" ]; then
+        echo "no fuzzer named $target (fuzzers: ${all[*]})" >&2
+        exit 2
+    fi
+    if [ -n "$campaign" ]; then
+        work=build/fuzz/campaign/$target
+        mkdir -p "$work"
+        fuzz "$target" "$campaign" "$work"
+    else
+        work=$(mktemp -d)
+        cp -R "$(seeds "$target")/." "$work/"
+        fuzz "$target" "$(share "$target")" "$work"
+        rm -rf "$work"
+    fi
+done

@@ -1,0 +1,153 @@
+#include "SnapshotArena.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sanitizer/asan_interface.h>
+#include <sys/mman.h>
+
+namespace orvan::fuzz {
+
+namespace {
+
+// Address space only: pages are taken as they are touched. One input that needs more
+// than this holds memory without bound, which the fuzzer reports as a finding.
+constexpr std::size_t kCapacity = std::size_t{512} << 20;
+constexpr std::size_t kGranule = 16;
+constexpr std::size_t kRedzone = 16;
+constexpr std::uint64_t kMagic = 0x6f7276616e617265; // "orvanare"
+
+struct Header {
+    std::uint64_t size;
+    std::uint64_t magic;
+};
+static_assert(sizeof(Header) == kGranule);
+
+thread_local bool tlsActive = false;
+
+std::size_t roundUp(std::size_t value, std::size_t to) {
+    return (value + to - 1) / to * to;
+}
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "snapshot arena: %s\n", what);
+    std::abort();
+}
+
+// Headers, redzones and freed blocks are poisoned; the sanitizer must not check these
+// accesses, and a plain memcpy would be checked by its interceptor.
+__attribute__((no_sanitize("address"), no_builtin("memcpy"))) void
+copyWords(char* to, const char* from, std::size_t bytes) {
+    auto* out = reinterpret_cast<std::uint64_t*>(to);
+    const auto* in = reinterpret_cast<const std::uint64_t*>(from);
+    for (std::size_t i = 0; i < bytes / sizeof(std::uint64_t); ++i) {
+        out[i] = in[i];
+    }
+}
+
+__attribute__((no_sanitize("address"))) Header readHeader(const void* user) {
+    return *(static_cast<const Header*>(user) - 1);
+}
+
+__attribute__((no_sanitize("address"))) void writeHeader(void* user, std::size_t size) {
+    *(static_cast<Header*>(user) - 1) = Header{size, kMagic};
+}
+
+// Bookkeeping must not land in the arena it keeps.
+class Bypass {
+public:
+    explicit Bypass(SnapshotArena& arena)
+        : arena_(arena)
+        , was_(arena.active()) {
+        arena_.setActive(false);
+    }
+    ~Bypass() { arena_.setActive(was_); }
+    Bypass(const Bypass&) = delete;
+    Bypass& operator=(const Bypass&) = delete;
+
+private:
+    SnapshotArena& arena_;
+    bool was_;
+};
+
+} // namespace
+
+SnapshotArena& SnapshotArena::instance() {
+    static SnapshotArena arena;
+    return arena;
+}
+
+void SnapshotArena::setActive(bool active) {
+    tlsActive = active;
+}
+
+bool SnapshotArena::active() const {
+    return tlsActive;
+}
+
+SnapshotArena::SnapshotArena()
+    : capacity_(kCapacity) {
+    void* region = mmap(nullptr, capacity_, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (region == MAP_FAILED) {
+        fail("no address space for the arena");
+    }
+    base_ = static_cast<char*>(region);
+}
+
+void* SnapshotArena::allocate(std::size_t size, std::size_t alignment) {
+    const std::size_t align = alignment < kGranule ? kGranule : alignment;
+    const std::size_t start = top_;
+    const std::size_t user = roundUp(start + sizeof(Header), align);
+    const std::size_t end = roundUp(user + (size == 0 ? 1 : size), kGranule) + kRedzone;
+    if (end > capacity_) {
+        fail("one input holds more memory than the arena has");
+    }
+    top_ = end;
+    char* pointer = base_ + user;
+    ASAN_UNPOISON_MEMORY_REGION(base_ + start, end - start);
+    writeHeader(pointer, size);
+    ASAN_POISON_MEMORY_REGION(base_ + start, user - start);
+    ASAN_POISON_MEMORY_REGION(pointer + size, end - user - size);
+    return pointer;
+}
+
+bool SnapshotArena::owns(const void* pointer) const {
+    const auto* p = static_cast<const char*>(pointer);
+    return p >= base_ && p < base_ + capacity_;
+}
+
+void SnapshotArena::release(void* pointer) {
+    const Header header = readHeader(pointer);
+    if (header.magic != kMagic) {
+        fail("delete of a pointer the arena never gave out");
+    }
+    if (__asan_address_is_poisoned(pointer) != 0 && header.size != 0) {
+        fail("a block deleted twice");
+    }
+    ASAN_POISON_MEMORY_REGION(pointer, header.size);
+    if (static_cast<char*>(pointer) < base_ + mark_) {
+        Bypass bypass(*this);
+        freedBelowMark_.emplace_back(pointer, header.size);
+    }
+}
+
+void SnapshotArena::mark() {
+    Bypass bypass(*this);
+    mark_ = top_;
+    saved_.resize(mark_);
+    copyWords(saved_.data(), base_, mark_);
+    freedBelowMark_.clear();
+}
+
+void SnapshotArena::rewind() {
+    for (const auto& [pointer, size] : freedBelowMark_) {
+        ASAN_UNPOISON_MEMORY_REGION(pointer, size);
+    }
+    freedBelowMark_.clear();
+    ASAN_POISON_MEMORY_REGION(base_ + mark_, top_ - mark_);
+    copyWords(base_, saved_.data(), mark_);
+    top_ = mark_;
+}
+
+} // namespace orvan::fuzz
