@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that the engine's folders stay layers, builds, and
 # runs every test: the engine alone without Qt, the whole tree with warnings as errors
-# and library assertions, the Debian package (built, installed, checked and purged; as
-# root), a bounded run of the fuzzers, and the whole tree under the address and
-# undefined-behaviour sanitizers.
+# and library assertions (then the benchmarks, for their figures), the Debian package
+# (built, installed, checked and purged; as root), a bounded run of the fuzzers, and the
+# whole tree under the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +25,9 @@ echo "== everything, warnings as errors"
 cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci
+
+echo "== benchmarks (figures only; machines differ, nothing fails on time)"
+scripts/bench.sh build/ci
 
 echo "== the Debian package: build, install, check, purge"
 if [ "$(id -u)" -eq 0 ]; then
