@@ -19,6 +19,25 @@ std::string twoDigits(int value) {
     return text;
 }
 
+// A message may carry what a customer or the server chose (a stored snapshot, a message
+// text): its line breaks would forge whole lines with another stamp. Control characters
+// are written as \xNN, so every line of the file is one line the client wrote.
+std::string oneLine(const std::string& message) {
+    std::string out;
+    out.reserve(message.size());
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && c != '\t') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 Log::Log(const Clock& clock, FileSystem& files, const SystemInfo& system, AppVersion version)
@@ -51,7 +70,7 @@ void Log::subWriteLog(const std::string& message, const std::string& path) {
     std::string line;
     if (!message.empty()) {
         line = system_.programFileName() + " " + version_.text() + " " + funLogTimeStamp() + " - " +
-               message;
+               oneLine(message);
     }
     line += kLineEnd;
     rollOverIfFull(target, line.size());

@@ -34,6 +34,18 @@ TEST_F(LogTest, lineCarriesProgramVersionAndUtcStampWithMilliseconds) {
     EXPECT_EQ(*files.read("/data/client.log"), "client 2.1.35 251231.235959.999 - x\r\n");
 }
 
+TEST_F(LogTest, lineBreaksInAMessageCannotForgeLinesOfTheirOwn) {
+    time.setLocalDateTime(2026, 3, 5, 7, 4, 9, 45);
+    log.setLogFile("/data/client.log");
+    files.write("/data/client.log", "");
+
+    log.subWriteLog("kept: 'x'\r\nclient 2.1.35 260305.070409.045 - session paid\n\ttab");
+
+    EXPECT_EQ(*files.read("/data/client.log"),
+              "client 2.1.35 260305.070409.045 - kept: 'x'\\x0D\\x0Aclient 2.1.35 "
+              "260305.070409.045 - session paid\\x0A\ttab\r\n");
+}
+
 TEST_F(LogTest, timeStampIsUtcWhateverTheLocalOffset) {
     time.setUtcOffset(7 * 3'600'000); // Bangkok
     time.setLocalDateTime(2026, 3, 5, 14, 4, 9, 45);
