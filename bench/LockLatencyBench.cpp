@@ -150,8 +150,12 @@ Series runCycles(Rig& rig) {
         const auto releasing = Steady::now();
         rig.client.lockScreen().release();
         series.release.push_back(millisBetween(releasing, Steady::now()));
+        // Until the unlock is complete: the user's keymap is given back in the background.
         if (!runUntil(
-                [&] { return !probe.viewable(rig.lockWindow()) && !probe.keyboardHeldElsewhere(); },
+                [&] {
+                    return !probe.viewable(rig.lockWindow()) && !probe.keyboardHeldElsewhere() &&
+                           !probe.serverKeysOff();
+                },
                 kBound)) {
             std::fprintf(stderr, "cycle %d: the lock did not go away\n", i + 1);
         }

@@ -82,8 +82,8 @@ void LockWatcher::run() {
             LogSink::report("lost the connection to the X display: the lock is no longer watched");
             return;
         }
-        changeKeysOnceUp();
-        if (!waitUntil(nextRegrab)) {
+        const auto keysDue = changeKeysOnceUp();
+        if (!waitUntil(std::min(nextRegrab, keysDue))) {
             return;
         }
         wake_.clear();
@@ -130,18 +130,27 @@ void LockWatcher::handleEvents() {
 }
 
 // The grabs already hold every chord the server hands to clients; the keymap change
-// only adds the server's own, and waits until the window is mapped.
-void LockWatcher::changeKeysOnceUp() {
+// only adds the server's own, and waits until the window is up and painted.
+Clock::time_point LockWatcher::changeKeysOnceUp() {
     const auto now = Clock::now();
-    if (now < keysNextTry_ || !keys_.requested()) {
-        return;
+    if (now < keysNextTry_) {
+        return keysNextTry_;
     }
-    if (!(held_ && lockWindowUp()) && now < keysBound_) {
-        return;
+    if (!keys_.requested()) {
+        return Clock::time_point::max();
+    }
+    if (!upSince_ && held_ && lockWindowUp()) {
+        upSince_ = now;
+    }
+    const auto due = std::min(upSince_ ? *upSince_ + kKeysSettle : keysBound_, keysBound_);
+    if (now < due) {
+        return due;
     }
     if (!keys_.applyRequested(*x_)) {
         keysNextTry_ = Clock::now() + kKeysRetry;
+        return keysNextTry_;
     }
+    return Clock::time_point::max();
 }
 
 // A host that lent no window yet is about to; a grab of the library's own has none.

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -26,6 +27,10 @@ public:
     static constexpr std::chrono::milliseconds kKeysBound{1000};
     // A keymap change that failed is tried again after this.
     static constexpr std::chrono::milliseconds kKeysRetry{1000};
+    // Once the lock window is up, the server first gets this long to serve its first
+    // paint: while it compiles the keymap, no client is served, the lock screen's
+    // painter included.
+    static constexpr std::chrono::milliseconds kKeysSettle{100};
 
     // Null, with a report, when it cannot connect. `keys` must outlive the watcher.
     static std::unique_ptr<LockWatcher> start(const GrabTarget& target, bool grabHeld,
@@ -43,7 +48,8 @@ private:
                 ServerKeys& keys);
 
     void run();
-    void changeKeysOnceUp();
+    // When it wants to be called again at the latest.
+    std::chrono::steady_clock::time_point changeKeysOnceUp();
     bool lockWindowUp() const;
     bool waitUntil(std::chrono::steady_clock::time_point deadline) const;
     void handleEvents();
@@ -64,6 +70,7 @@ private:
     ServerKeys& keys_;
     const std::chrono::steady_clock::time_point keysBound_;
     std::chrono::steady_clock::time_point keysNextTry_;
+    std::optional<std::chrono::steady_clock::time_point> upSince_;
     std::thread thread_;
 };
 
