@@ -1,6 +1,7 @@
 #include "XProbe.h"
 
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 namespace orvan::bench {
@@ -93,6 +94,24 @@ bool XProbe::coveringWindowShown() const {
         }
     }
     return found;
+}
+
+bool XProbe::serverKeysOff() const {
+    const auto atom = Freed{xcb_intern_atom_reply(
+        connection_, xcb_intern_atom(connection_, 0, 16, "_XKB_RULES_NAMES"), nullptr)};
+    if (!atom) {
+        return false;
+    }
+    const Freed property{xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, root_, atom->atom, XCB_ATOM_STRING, 0, 1024),
+        nullptr)};
+    if (!property) {
+        return false;
+    }
+    const std::string_view value{
+        static_cast<const char*>(xcb_get_property_value(property.reply)),
+        static_cast<std::size_t>(xcb_get_property_value_length(property.reply))};
+    return value.find("srvrkeys:none") != std::string_view::npos;
 }
 
 } // namespace orvan::bench

@@ -26,6 +26,8 @@ public:
     bool keyboardHeldElsewhere() const;
     // Whether a viewable top-level window covers the whole screen.
     bool coveringWindowShown() const;
+    // Whether the keymap options on the root take the server's own chords off.
+    bool serverKeysOff() const;
 
 private:
     XProbe(xcb_connection_t* connection, const xcb_screen_t& screen);

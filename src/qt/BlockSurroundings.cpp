@@ -35,15 +35,24 @@ BlockSurroundings::BlockSurroundings(QWidget* window, Client& client)
         img_[slot]->hide();
     }
 
-    // The diagnostic lists: the kill list, the windows found, the kill counter.
-    lists_ = new QFrame(window);
+    // State 11: the server's screen over everything.
+    imgFollowServer_ = makeLabel(window, "imgFollowServer");
+    imgFollowServer_->setAlignment(Qt::AlignCenter);
+    imgFollowServer_->installEventFilter(window);
+    imgFollowServer_->hide();
+}
+
+// The diagnostic lists (the kill list, the windows found, the kill counter): a service
+// aid, made when first asked for rather than with the lock screen.
+void BlockSurroundings::makeLists() {
+    lists_ = new QFrame(window_);
     lists_->setObjectName(QStringLiteral("lists"));
     auto* listColumn = new QVBoxLayout(lists_);
     List1_ = new QListWidget(lists_);
     List1_->setObjectName(QStringLiteral("List1"));
     List2_ = new QListWidget(lists_);
     List2_->setObjectName(QStringLiteral("List2"));
-    lbkill_ = makeLabel(lists_, "lbkill");
+    lbkill_ = block::makeLabel(lists_, "lbkill");
     for (auto* list : {List1_, List2_}) {
         list->setFocusPolicy(Qt::NoFocus);
     }
@@ -51,12 +60,6 @@ BlockSurroundings::BlockSurroundings(QWidget* window, Client& client)
     listColumn->addWidget(List2_, 2);
     listColumn->addWidget(lbkill_);
     lists_->hide();
-
-    // State 11: the server's screen over everything.
-    imgFollowServer_ = makeLabel(window, "imgFollowServer");
-    imgFollowServer_->setAlignment(Qt::AlignCenter);
-    imgFollowServer_->installEventFilter(window);
-    imgFollowServer_->hide();
 }
 
 bool BlockSurroundings::sync(const BlockForm& model) {
@@ -76,7 +79,12 @@ bool BlockSurroundings::sync(const BlockForm& model) {
         followShown_ = model.imgFollowServer;
         changed = true;
     }
-    changed |= sync::setVisible(lists_, model.listsVisible);
+    if (model.listsVisible && lists_ == nullptr) {
+        makeLists();
+    }
+    if (lists_ != nullptr) {
+        changed |= sync::setVisible(lists_, model.listsVisible);
+    }
     if (model.listsVisible) {
         syncLists(model);
     }
@@ -132,7 +140,7 @@ void BlockSurroundings::place(const QRect& band, const QRect& box, const BlockFo
     const int boxRight = box.isNull() ? width / 2 : box.right();
     QRect left(band.left(), band.top(), boxLeft - kGap - band.left(), band.height());
     QRect right(boxRight + 1 + kGap, band.top(), band.right() - boxRight - kGap, band.height());
-    if (!lists_->isHidden()) {
+    if (lists_ != nullptr && !lists_->isHidden()) {
         // A service aid: it takes the left column, or lies over the left edge when
         // the column is too narrow to read a list in.
         constexpr int kNarrowestList = 160;

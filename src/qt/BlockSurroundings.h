@@ -35,6 +35,7 @@ public:
     void place(const QRect& band, const QRect& box, const BlockForm& model);
 
 private:
+    void makeLists();
     void syncLists(const BlockForm& model);
     void placePictures(const QRect& left, const QRect& right);
 

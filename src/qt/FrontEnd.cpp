@@ -21,7 +21,9 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QTimer>
 #include <algorithm>
+#include <utility>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void registerPictures() {
@@ -39,18 +41,6 @@ FrontEnd::FrontEnd(Client& client, QApplication& application)
     }
     FrontEndFonts::install();
 
-    msgBox_ = std::make_unique<MsgBoxWindow>(client_);
-    connect(msgBox_.get(), &MsgBoxWindow::actionForwarded, this, &FrontEnd::sync);
-    buildSessionWindows();
-    dialogs_.push_back(std::make_unique<SetupWizardWindow>(client_));
-    dialogs_.push_back(std::make_unique<OptionsWindow>(client_));
-    dialogs_.push_back(std::make_unique<PasswdWindow>(client_));
-    dialogs_.push_back(std::make_unique<PasswdCloseWindow>(client_));
-    dialogs_.push_back(std::make_unique<PasswdLogOffWindow>(client_));
-    dialogs_.push_back(std::make_unique<PasswdChangeWindow>(client_));
-    for (const auto& window : dialogs_) {
-        connect(window.get(), &DialogWindow::actionForwarded, this, &FrontEnd::sync);
-    }
     for (auto* screen : QGuiApplication::screens()) {
         addScreen(screen);
     }
@@ -68,6 +58,50 @@ FrontEnd::FrontEnd(Client& client, QApplication& application)
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &FrontEnd::sync);
     }
+    sync();
+    const bool locked = std::any_of(blocks_.begin(), blocks_.end(),
+                                    [](const auto& window) { return window->isVisible(); });
+    if (!locked) {
+        buildOtherWindows();
+        return;
+    }
+    blocks_.front()->installEventFilter(this);
+    QTimer::singleShot(kOtherWindowsBoundMillis, this, [this] { buildOtherWindows(); });
+}
+
+bool FrontEnd::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        watched->removeEventFilter(this);
+        // Once this paint is done and on screen.
+        QTimer::singleShot(0, this, [this] { buildOtherWindows(); });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+FrontEnd& FrontEnd::otherWindows() {
+    buildOtherWindows();
+    return *this;
+}
+
+void FrontEnd::buildOtherWindows() {
+    // Once: building may already be under way further up.
+    if (msgBox_ != nullptr) {
+        return;
+    }
+    msgBox_ = std::make_unique<MsgBoxWindow>(client_);
+    connect(msgBox_.get(), &MsgBoxWindow::actionForwarded, this, &FrontEnd::sync);
+    buildSessionWindows();
+    dialogs_.push_back(std::make_unique<SetupWizardWindow>(client_));
+    dialogs_.push_back(std::make_unique<OptionsWindow>(client_));
+    dialogs_.push_back(std::make_unique<PasswdWindow>(client_));
+    dialogs_.push_back(std::make_unique<PasswdCloseWindow>(client_));
+    dialogs_.push_back(std::make_unique<PasswdLogOffWindow>(client_));
+    dialogs_.push_back(std::make_unique<PasswdChangeWindow>(client_));
+    for (const auto& window : dialogs_) {
+        connect(window.get(), &DialogWindow::actionForwarded, this, &FrontEnd::sync);
+    }
+    otherWindowsBuilt_ = true;
+    otherWindowsNew_ = true;
     sync();
 }
 
@@ -143,13 +177,12 @@ void FrontEnd::sync() {
     for (const auto& window : blocks_) {
         lockScreenCameUp |= window->sync();
     }
-    syncSessionWindows();
-    msgBox_->sync(lockScreenCameUp);
-    for (const auto& window : dialogs_) {
-        window->sync(lockScreenCameUp);
-    }
+    // Windows made after the lock screen come up now, over it like the lock windows.
+    lockScreenCameUp |= std::exchange(otherWindowsNew_, false);
+    syncOtherWindows(lockScreenCameUp);
     // A box waiting for an answer (QMessageBox::exec() runs this loop too) must not
-    // end up under the lock window that was just raised: nobody could answer it.
+    // end up under the lock window that was just raised, nor under the windows just
+    // made: nobody could answer it.
     if (auto* modal = QApplication::activeModalWidget(); lockScreenCameUp && modal != nullptr) {
         modal->raise();
         modal->activateWindow();
@@ -166,6 +199,17 @@ void FrontEnd::sync() {
         busy_ = busy;
     }
     syncing_ = false;
+}
+
+void FrontEnd::syncOtherWindows(bool lockScreenCameUp) {
+    if (!otherWindowsBuilt()) {
+        return;
+    }
+    syncSessionWindows();
+    msgBox_->sync(lockScreenCameUp);
+    for (const auto& window : dialogs_) {
+        window->sync(lockScreenCameUp);
+    }
 }
 
 std::vector<WId> FrontEnd::lockWindowIds() const {

@@ -25,7 +25,9 @@ class StatusWindow;
 
 // The Qt Widgets face of the client: owns the windows, keeps them in step with their
 // models and forwards what the customer does. Each time the event loop is about to
-// wait, and right after each forwarded action, every window re-reads its model.
+// wait, and right after each forwarded action, every window re-reads its model. When
+// the client starts locked, the lock windows come first: the others are made once the
+// lock screen has been painted (or asked for), so that they do not hold it up.
 class FrontEnd : public QObject {
     Q_OBJECT
 public:
@@ -43,18 +45,20 @@ public:
     std::vector<WId> lockWindowIds() const;
 
     const std::vector<std::unique_ptr<BlockWindow>>& blockWindows() const { return blocks_; }
-    MsgBoxWindow& msgBoxWindow() { return *msgBox_; }
-    StatusWindow& statusWindow() { return *status_; }
-    SmallStatusWindow& smallStatusWindow() { return *smallStatus_; }
-    MicroStatusWindow& microStatusWindow() { return *microStatus_; }
-    MainFormWindow& mainWindow() { return *main_; }
-    AboutWindow& aboutWindow() { return *about_; }
-    QtTrayIcon& trayIcon() { return *tray_; }
+    // The windows other than the lock windows; asking for one makes them all.
+    MsgBoxWindow& msgBoxWindow() { return *otherWindows().msgBox_; }
+    StatusWindow& statusWindow() { return *otherWindows().status_; }
+    SmallStatusWindow& smallStatusWindow() { return *otherWindows().smallStatus_; }
+    MicroStatusWindow& microStatusWindow() { return *otherWindows().microStatus_; }
+    MainFormWindow& mainWindow() { return *otherWindows().main_; }
+    AboutWindow& aboutWindow() { return *otherWindows().about_; }
+    QtTrayIcon& trayIcon() { return *otherWindows().tray_; }
+    bool otherWindowsBuilt() const { return otherWindowsBuilt_; }
     // The dialog window of type `Window` (the setup wizard, the options and the
     // password dialogs).
     template <typename Window>
-    Window& dialog() const {
-        for (const auto& window : dialogs_) {
+    Window& dialog() {
+        for (const auto& window : otherWindows().dialogs_) {
             if (auto* wanted = dynamic_cast<Window*>(window.get())) {
                 return *wanted;
             }
@@ -65,7 +69,16 @@ public:
 signals:
     void lockWindowsChanged();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // How long the other windows wait for the lock screen's first paint at most.
+    static constexpr int kOtherWindowsBoundMillis = 1000;
+
+    FrontEnd& otherWindows();
+    void buildOtherWindows();
+    void syncOtherWindows(bool lockScreenCameUp);
     void addScreen(QScreen* screen);
     void removeScreen(QScreen* screen);
     void choosePrimary();
@@ -83,6 +96,8 @@ private:
     std::unique_ptr<QtTrayIcon> tray_;
     std::vector<std::unique_ptr<DialogWindow>> dialogs_;
     bool syncing_ = false;
+    bool otherWindowsBuilt_ = false;
+    bool otherWindowsNew_ = false;
     bool busy_ = false;
 };
 

@@ -67,8 +67,13 @@ std::string ChildProcess::find(const std::vector<std::string>& candidates) {
 
 ChildProcess::Outcome ChildProcess::run(const std::vector<std::string>& command,
                                         std::chrono::milliseconds bound) {
+    const auto started = start(command);
+    return started.running() ? finish(started.pid, bound) : started.outcome;
+}
+
+ChildProcess::Started ChildProcess::start(const std::vector<std::string>& command) {
     if (command.empty() || command.front().empty() || command.front().front() != '/') {
-        return Outcome::NotFound;
+        return {-1, Outcome::NotFound};
     }
     auto argv = pointers(command);
     const auto environment = cleanEnvironment();
@@ -81,9 +86,12 @@ ChildProcess::Outcome ChildProcess::run(const std::vector<std::string>& command,
     const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) {
-        return error == ENOENT ? Outcome::NotFound : Outcome::Failed;
+        return {-1, error == ENOENT ? Outcome::NotFound : Outcome::Failed};
     }
+    return {pid, Outcome::Succeeded};
+}
 
+ChildProcess::Outcome ChildProcess::finish(pid_t pid, std::chrono::milliseconds bound) {
     const auto status = waitFor(pid, Clock::now() + bound);
     if (!status) {
         kill(pid, SIGKILL);

@@ -21,4 +21,10 @@ void EventFd::signal() const {
     [[maybe_unused]] const auto written = write(fd_, &one, sizeof one);
 }
 
+void EventFd::clear() const {
+    std::uint64_t count = 0;
+    // Non-blocking: nothing to read simply fails.
+    [[maybe_unused]] const auto read = ::read(fd_, &count, sizeof count);
+}
+
 } // namespace orvan::winlock

@@ -13,6 +13,8 @@ public:
     bool valid() const { return fd_ >= 0; }
     int fd() const { return fd_; }
     void signal() const;
+    // Makes it unreadable again until the next signal.
+    void clear() const;
 
 private:
     int fd_;

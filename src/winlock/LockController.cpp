@@ -56,6 +56,8 @@ std::int32_t LockController::setTaskSwitching(bool enabled) {
         return 0;
     }
     if (enabled) {
+        // A keymap change still waiting for the lock window is not made after all.
+        serverKeys_.cancel();
         unlock();
         return 1;
     }
@@ -68,7 +70,19 @@ std::int32_t LockController::setServerKeys(bool enabled) {
     if (x == nullptr) {
         return 0;
     }
-    return (enabled ? serverKeys_.enable(*x) : serverKeys_.disable(*x)) ? 1 : 0;
+    if (enabled) {
+        return serverKeys_.enable(*x) ? 1 : 0;
+    }
+    // Locked, the watcher makes the change once the lock window is up: the server
+    // compiling a keymap first would hold up the window's map for tens of milliseconds.
+    if (locked_ && watcher_ != nullptr) {
+        if (!serverKeys_.request(*x)) {
+            return 0;
+        }
+        watcher_->wake();
+        return 1;
+    }
+    return serverKeys_.disable(*x) ? 1 : 0;
 }
 
 std::int32_t LockController::attachHost(xcb_connection_t* connection,
@@ -147,7 +161,7 @@ bool LockController::grabAndWatch(const std::string& failure) {
         LogSink::report(failure + " (" + status.describe() +
                         "): task switching stays possible until the grab is taken");
     }
-    watcher_ = LockWatcher::start(target_, status.held());
+    watcher_ = LockWatcher::start(target_, status.held(), serverKeys_);
     return status.held();
 }
 

@@ -50,10 +50,11 @@ private:
     // Grabs without a host: a connection of the library's own holds them.
     std::unique_ptr<XConnection> ownGrab_;
     GrabTarget target_;
+    // Before the watcher, which uses it: destroyed after it.
+    ServerKeys serverKeys_;
     std::unique_ptr<LockWatcher> watcher_;
     ShellWindows docks_{"_NET_WM_WINDOW_TYPE_DOCK"};
     ShellWindows desktops_{"_NET_WM_WINDOW_TYPE_DESKTOP"};
-    ServerKeys serverKeys_;
 };
 
 } // namespace orvan::winlock

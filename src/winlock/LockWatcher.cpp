@@ -30,15 +30,16 @@ xcb_window_t eventWindow(const xcb_generic_event_t& event) {
 
 } // namespace
 
-std::unique_ptr<LockWatcher> LockWatcher::start(const GrabTarget& target, bool grabHeld) {
+std::unique_ptr<LockWatcher> LockWatcher::start(const GrabTarget& target, bool grabHeld,
+                                                ServerKeys& keys) {
     auto x = XConnection::open();
     if (x == nullptr) {
         LogSink::report("the lock is not watched: lost grabs and covering windows go unnoticed");
         return nullptr;
     }
-    std::unique_ptr<LockWatcher> watcher{new LockWatcher(std::move(x), target, grabHeld)};
+    std::unique_ptr<LockWatcher> watcher{new LockWatcher(std::move(x), target, grabHeld, keys)};
     // Without the descriptor that stops it, the thread could never be joined.
-    if (!watcher->stop_.valid()) {
+    if (!watcher->stop_.valid() || !watcher->wake_.valid()) {
         LogSink::report("the lock is not watched: no event descriptor");
         return nullptr;
     }
@@ -46,12 +47,21 @@ std::unique_ptr<LockWatcher> LockWatcher::start(const GrabTarget& target, bool g
     return watcher;
 }
 
-LockWatcher::LockWatcher(std::unique_ptr<XConnection> x, const GrabTarget& target, bool grabHeld)
+LockWatcher::LockWatcher(std::unique_ptr<XConnection> x, const GrabTarget& target, bool grabHeld,
+                         ServerKeys& keys)
     : x_(std::move(x))
     , target_(target)
-    , held_(grabHeld) {
+    , held_(grabHeld)
+    , keys_(keys)
+    , keysBound_(Clock::now() + kKeysBound)
+    , keysNextTry_(Clock::now()) {
     const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(x_->get(), x_->root(), XCB_CW_EVENT_MASK, &events);
+    // Its own map wakes the watcher even when a window manager put it in a frame.
+    if (target_.grabWindow != target_.root) {
+        const std::uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(x_->get(), target_.grabWindow, XCB_CW_EVENT_MASK, &structure);
+    }
     x_->sync();
 }
 
@@ -72,9 +82,11 @@ void LockWatcher::run() {
             LogSink::report("lost the connection to the X display: the lock is no longer watched");
             return;
         }
-        if (!waitUntil(nextRegrab)) {
+        const auto keysDue = changeKeysOnceUp();
+        if (!waitUntil(std::min(nextRegrab, keysDue))) {
             return;
         }
+        wake_.clear();
         if (Clock::now() >= nextRegrab) {
             reassertGrab();
             drainTarget();
@@ -87,8 +99,10 @@ void LockWatcher::run() {
 bool LockWatcher::waitUntil(Clock::time_point deadline) const {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    pollfd fds[] = {{xcb_get_file_descriptor(x_->get()), POLLIN, 0}, {stop_.fd(), POLLIN, 0}};
-    poll(fds, 2, static_cast<int>(std::max<decltype(left)>(left, 0)));
+    pollfd fds[] = {{xcb_get_file_descriptor(x_->get()), POLLIN, 0},
+                    {stop_.fd(), POLLIN, 0},
+                    {wake_.fd(), POLLIN, 0}};
+    poll(fds, 3, static_cast<int>(std::max<decltype(left)>(left, 0)));
     return (fds[1].revents & POLLIN) == 0;
 }
 
@@ -113,6 +127,42 @@ void LockWatcher::handleEvents() {
     if (covered) {
         raiseLockWindows(hostWindows);
     }
+}
+
+// The grabs already hold every chord the server hands to clients; the keymap change
+// only adds the server's own, and waits until the window is up and painted.
+Clock::time_point LockWatcher::changeKeysOnceUp() {
+    const auto now = Clock::now();
+    if (now < keysNextTry_) {
+        return keysNextTry_;
+    }
+    if (!keys_.requested()) {
+        return Clock::time_point::max();
+    }
+    if (!upSince_ && held_ && lockWindowUp()) {
+        upSince_ = now;
+    }
+    const auto due = std::min(upSince_ ? *upSince_ + kKeysSettle : keysBound_, keysBound_);
+    if (now < due) {
+        return due;
+    }
+    if (!keys_.applyRequested(*x_)) {
+        keysNextTry_ = Clock::now() + kKeysRetry;
+        return keysNextTry_;
+    }
+    return Clock::time_point::max();
+}
+
+// A host that lent no window yet is about to; a grab of the library's own has none.
+bool LockWatcher::lockWindowUp() const {
+    if (target_.grabWindow == target_.root) {
+        return !target_.hostOwned;
+    }
+    xcb_generic_error_t* error = nullptr;
+    const Reply<xcb_get_window_attributes_reply_t> attributes{xcb_get_window_attributes_reply(
+        x_->get(), xcb_get_window_attributes(x_->get(), target_.grabWindow), &error)};
+    std::free(error);
+    return attributes != nullptr && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
 bool LockWatcher::isLockWindow(xcb_window_t window) const {

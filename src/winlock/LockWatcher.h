@@ -2,10 +2,12 @@
 
 #include "EventFd.h"
 #include "GrabTarget.h"
+#include "ServerKeys.h"
 #include "XConnection.h"
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -14,22 +16,41 @@ namespace orvan::winlock {
 // Keeps a lock in force from a thread of its own, on a connection of its own: raises
 // the lock windows whenever another program's window is mapped or restacked (the
 // host's own windows stay over them), and every quarter second takes the grabs
-// again, reporting once when they had been lost.
+// again, reporting once when they had been lost. It also makes the keymap change
+// asked of `keys` once the lock window is viewable and the grabs are held, so that
+// the X server maps the window before it compiles the keymap.
 class LockWatcher {
 public:
     static constexpr std::chrono::milliseconds kRegrabInterval{250};
+    // A lock window that does not come up within this leaves the server's chords on no
+    // longer: the keymap is changed anyway.
+    static constexpr std::chrono::milliseconds kKeysBound{1000};
+    // A keymap change that failed is tried again after this.
+    static constexpr std::chrono::milliseconds kKeysRetry{1000};
+    // Once the lock window is up, the server first gets this long to serve its first
+    // paint: while it compiles the keymap, no client is served, the lock screen's
+    // painter included.
+    static constexpr std::chrono::milliseconds kKeysSettle{100};
 
-    // Null, with a report, when it cannot connect.
-    static std::unique_ptr<LockWatcher> start(const GrabTarget& target, bool grabHeld);
+    // Null, with a report, when it cannot connect. `keys` must outlive the watcher.
+    static std::unique_ptr<LockWatcher> start(const GrabTarget& target, bool grabHeld,
+                                              ServerKeys& keys);
     // Stops the thread and waits for it.
     ~LockWatcher();
     LockWatcher(const LockWatcher&) = delete;
     LockWatcher& operator=(const LockWatcher&) = delete;
 
+    // Looks at `keys` again: a change was just asked for.
+    void wake() const { wake_.signal(); }
+
 private:
-    LockWatcher(std::unique_ptr<XConnection> x, const GrabTarget& target, bool grabHeld);
+    LockWatcher(std::unique_ptr<XConnection> x, const GrabTarget& target, bool grabHeld,
+                ServerKeys& keys);
 
     void run();
+    // When it wants to be called again at the latest.
+    std::chrono::steady_clock::time_point changeKeysOnceUp();
+    bool lockWindowUp() const;
     bool waitUntil(std::chrono::steady_clock::time_point deadline) const;
     void handleEvents();
     bool isLockWindow(xcb_window_t window) const;
@@ -43,8 +64,13 @@ private:
 
     std::unique_ptr<XConnection> x_;
     EventFd stop_;
+    EventFd wake_;
     const GrabTarget target_;
     bool held_;
+    ServerKeys& keys_;
+    const std::chrono::steady_clock::time_point keysBound_;
+    std::chrono::steady_clock::time_point keysNextTry_;
+    std::optional<std::chrono::steady_clock::time_point> upSince_;
     std::thread thread_;
 };
 

@@ -1,5 +1,6 @@
 #include "XkbRulesNames.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace orvan::winlock {
@@ -38,6 +39,11 @@ bool XkbRulesNames::freesTheKeyboard(const std::string& option) {
     // with it the lock; "grab:break_actions" lets a key chord break the grabs.
     return option.rfind("srvrkeys:", 0) == 0 || option.rfind("terminate:", 0) == 0 ||
            option == "grab:break_actions";
+}
+
+bool XkbRulesNames::breaksGrabs(const std::string& options) {
+    const auto list = split(options, ',');
+    return std::find(list.begin(), list.end(), "grab:break_actions") != list.end();
 }
 
 std::string XkbRulesNames::withoutServerKeys(const std::string& options) {

@@ -23,6 +23,8 @@ struct XkbRulesNames {
     static std::string withoutServerKeys(const std::string& options);
     // A server-keys choice, a way to end the X server, or a chord that breaks grabs.
     static bool freesTheKeyboard(const std::string& option);
+    // Whether the list has the chords that break grabs, which no server setting stops.
+    static bool breaksGrabs(const std::string& options);
 
     // The command that rebuilds this keymap with the given options instead.
     std::vector<std::string> setxkbmapCommand(const std::string& newOptions) const;
