@@ -144,8 +144,9 @@ int main(int argc, char** argv) {
     });
     QtScreen screen;
     X11Desktop desktop;
-    // The pages' addresses come from the accessibility bus, read as the event loop runs.
-    AccessibleAddresses addresses;
+    // The pages' addresses come from the accessibility bus, read as the event loop runs;
+    // only the installed client switches the session's accessibility on for the browsers.
+    AccessibleAddresses addresses({.switchOn = InstallLayout::installed()});
     X11Browsers browsers(&addresses);
     HomeTraces traces(homeFolder(), dataFolder);
     DlShellLock shellLock(system.programFolder());

@@ -13,9 +13,10 @@ const BusObject kLauncher{"org.a11y.Bus", "/org/a11y/bus"};
 
 } // namespace
 
-AccessibilityBus::AccessibilityBus(Handlers handlers, std::uint64_t tickMicroseconds)
+AccessibilityBus::AccessibilityBus(Handlers handlers, std::uint64_t tickMicroseconds, bool switchOn)
     : handlers_(std::move(handlers))
-    , tickMicroseconds_(tickMicroseconds) {
+    , tickMicroseconds_(tickMicroseconds)
+    , switchOn_(switchOn) {
     if (sd_event_new(&event_) < 0) {
         event_ = nullptr;
         return;
@@ -74,12 +75,14 @@ void AccessibilityBus::askAddress() {
         return;
     }
     // Programs started from now on expose their accessible tree without being told.
-    sessionCalls_->call(
-        kLauncher, "org.freedesktop.DBus.Properties", "Set",
-        [](sd_bus_message* m) {
-            return sd_bus_message_append(m, "ssv", "org.a11y.Status", "IsEnabled", "b", 1);
-        },
-        nullptr);
+    if (switchOn_) {
+        sessionCalls_->call(
+            kLauncher, "org.freedesktop.DBus.Properties", "Set",
+            [](sd_bus_message* m) {
+                return sd_bus_message_append(m, "ssv", "org.a11y.Status", "IsEnabled", "b", 1);
+            },
+            nullptr);
+    }
     asking_ = sessionCalls_->call(kLauncher, "org.a11y.Bus", "GetAddress", nullptr,
                                   [this](sd_bus_message* reply) {
                                       asking_ = false;

@@ -23,7 +23,8 @@ public:
         std::function<void()> tick;                  // every tick while connected
     };
 
-    AccessibilityBus(Handlers handlers, std::uint64_t tickMicroseconds);
+    // With switchOn, the desktop's accessibility switch is turned on as well.
+    AccessibilityBus(Handlers handlers, std::uint64_t tickMicroseconds, bool switchOn);
     ~AccessibilityBus();
     AccessibilityBus(const AccessibilityBus&) = delete;
     AccessibilityBus& operator=(const AccessibilityBus&) = delete;
@@ -50,6 +51,7 @@ private:
 
     Handlers handlers_;
     std::uint64_t tickMicroseconds_;
+    bool switchOn_;
     sd_event* event_ = nullptr;
     sd_event_source* timer_ = nullptr;
     sd_bus* session_ = nullptr;

@@ -36,10 +36,10 @@ constexpr const char* kRules[] = {
 
 } // namespace
 
-AccessibleAddresses::AccessibleAddresses(std::uint64_t refreshMicroseconds)
+AccessibleAddresses::AccessibleAddresses(Options options)
     : bus_({[this] { onConnected(); }, [this](sd_bus_message* m) { onSignal(m); },
             [this] { refresh(); }},
-           refreshMicroseconds) {}
+           options.refreshMicroseconds, options.switchOn) {}
 
 std::string AccessibleAddresses::address(pid_t pid, const std::string& title) const {
     for (const auto& [name, application] : applications_) {

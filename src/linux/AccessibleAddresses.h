@@ -19,7 +19,13 @@ namespace orvan {
 // re-read every few seconds for what they miss; reading it never waits on the bus.
 class AccessibleAddresses {
 public:
-    explicit AccessibleAddresses(std::uint64_t refreshMicroseconds = 5'000'000);
+    struct Options {
+        std::uint64_t refreshMicroseconds = 5'000'000;
+        // Turns the desktop's accessibility on, a setting of the whole login session.
+        bool switchOn = false;
+    };
+
+    explicit AccessibleAddresses(Options options);
 
     int fd() const { return bus_.fd(); }
     void dispatch() { bus_.dispatch(); }

@@ -50,7 +50,8 @@ bool appears(const std::filesystem::path& path, bool inside = false) {
 
 AccessibilityDesktop::AccessibilityDesktop(bool launcher)
     : runtime_("XDG_RUNTIME_DIR", folder_.path().c_str())
-    , address_("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (folder_ / "bus")).c_str()) {
+    , address_("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (folder_ / "bus")).c_str())
+    , settings_("GSETTINGS_BACKEND", "memory") {
     if (access(kLauncher, X_OK) != 0) {
         why_ = std::string{kLauncher} + " is not installed (at-spi2-core)";
         return;

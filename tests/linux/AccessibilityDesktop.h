@@ -11,7 +11,8 @@ namespace orvan {
 
 // A private desktop session bus (dbus-daemon) with the accessibility bus launcher on
 // it, in a runtime folder of its own; the environment names them while they run.
-// Both are stopped by their process ids; the launcher takes its own bus with it.
+// Both are stopped by their process ids; the launcher takes its own bus with it. The
+// accessibility switch it keeps in the desktop's settings stays in memory.
 class AccessibilityDesktop {
 public:
     // Without the launcher: a session bus with no accessibility bus on it.
@@ -33,6 +34,7 @@ private:
     TempFolder folder_;
     ScopedEnv runtime_;
     ScopedEnv address_;
+    ScopedEnv settings_;
     pid_t daemon_ = -1;
     pid_t launcher_ = -1;
     bool running_ = false;

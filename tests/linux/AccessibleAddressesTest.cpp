@@ -25,7 +25,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Long enough that only the bus's signals can explain a change seen in a test.
-constexpr std::uint64_t kNoRefresh = 600'000'000;
+constexpr AccessibleAddresses::Options kNoRefresh{600'000'000, false};
 
 const std::string kNews = "News \xE2\x80\x94 Mozilla Firefox";
 
@@ -122,7 +122,7 @@ TEST(AccessibleAddressesWithoutBus, readsNothingWithoutADesktopBusOrAnAccessibil
     {
         ScopedEnv address("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
         ScopedEnv runtime("XDG_RUNTIME_DIR", "/nonexistent");
-        AccessibleAddresses reader;
+        AccessibleAddresses reader({});
         EXPECT_FALSE(until(
             reader, [&] { return reader.connected(); }, 300ms));
         EXPECT_EQ(reader.address(getpid(), ""), "");
@@ -131,7 +131,7 @@ TEST(AccessibleAddressesWithoutBus, readsNothingWithoutADesktopBusOrAnAccessibil
     if (!desktop.running()) {
         GTEST_SKIP() << desktop.why();
     }
-    AccessibleAddresses reader;
+    AccessibleAddresses reader({});
     EXPECT_FALSE(until(
         reader, [&] { return reader.connected(); }, 500ms))
         << "nobody on the session bus hands out an accessibility bus";
@@ -145,7 +145,7 @@ TEST(AccessibleAddressesWithoutBus, anAccessibilityBusThatWouldRunAProgramIsRefu
     const auto ran = desktop.folder() / "ran";
     const auto launcher =
         program({"--launcher", "unixexec:path=/usr/bin/touch,argv0=touch,argv1=" + ran});
-    AccessibleAddresses reader;
+    AccessibleAddresses reader({});
     EXPECT_FALSE(until(
         reader, [&] { return reader.connected(); }, 1s));
     EXPECT_FALSE(std::filesystem::exists(ran));
@@ -194,9 +194,12 @@ TEST_F(AccessibleWindowsTest, aRealBrowserShowingAPageFromAFileReportsItsAddress
     std::ofstream(page) << "<html><head><title>Local page</title></head><body>Hi</body></html>";
     std::filesystem::create_directory(home / "profile");
     ScopedEnv homeVariable("HOME", home.path().c_str());
-    ScopedEnv accessibility("GNOME_ACCESSIBILITY", "1");
-    AccessibleAddresses reader(1'000'000);
+    // Started after the client switched the session's accessibility on, the browser
+    // needs nothing more.
+    ScopedEnv accessibility("GNOME_ACCESSIBILITY", nullptr);
+    AccessibleAddresses reader({1'000'000, true});
     X11Browsers browsers(&reader);
+    ASSERT_TRUE(until(reader, [&] { return reader.connected(); }));
     const pid_t browser =
         AccessibilityDesktop::launch({kBrowser, "--no-remote", "--new-instance", "--profile",
                                       home / "profile", "file://" + page});
