@@ -28,10 +28,10 @@ AccessibilityBus::AccessibilityBus(Handlers handlers, std::uint64_t tickMicrosec
 }
 
 AccessibilityBus::~AccessibilityBus() {
-    // Pending calls go with their connection, unanswered.
+    // Pending calls go with their connection, unanswered; nothing waits to be sent.
     disconnect();
     sessionCalls_.reset();
-    sd_bus_flush_close_unref(session_);
+    sd_bus_close_unref(session_);
     sd_event_source_unref(timer_);
     sd_event_unref(event_);
 }
@@ -115,7 +115,7 @@ void AccessibilityBus::connect(const std::string& address) {
 
 void AccessibilityBus::disconnect() {
     calls_.reset();
-    sd_bus_flush_close_unref(bus_);
+    sd_bus_close_unref(bus_);
     bus_ = nullptr;
 }
 
