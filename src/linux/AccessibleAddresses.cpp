@@ -144,7 +144,6 @@ void AccessibleAddresses::listed(const std::vector<BusObject>& roots) {
     }
     applications_ = std::move(kept);
     for (const auto& name : fresh) {
-        askPid(name, applications_[name].epoch);
         readApplication(name);
     }
 }
@@ -183,6 +182,9 @@ void AccessibleAddresses::readApplication(const std::string& name) {
         return;
     }
     application.reading = true;
+    if (application.pid == 0) {
+        askPid(name, application.epoch); // again, should the last answer have been lost
+    }
     auto reading = std::make_shared<Reading>();
     reading->name = name;
     reading->epoch = application.epoch;
