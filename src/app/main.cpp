@@ -1,6 +1,7 @@
 // The workstation client: builds the Linux and Qt adapters, hands them to the engine
 // and runs the event loop.
 
+#include "AccessibleAddresses.h"
 #include "DlShellLock.h"
 #include "FrontEnd.h"
 #include "GuardLink.h"
@@ -143,7 +144,10 @@ int main(int argc, char** argv) {
     });
     QtScreen screen;
     X11Desktop desktop;
-    X11Browsers browsers;
+    // The pages' addresses come from the accessibility bus, read as the event loop runs;
+    // only the installed client switches the session's accessibility on for the browsers.
+    AccessibleAddresses addresses({.switchOn = InstallLayout::installed()});
+    X11Browsers browsers(&addresses);
     HomeTraces traces(homeFolder(), dataFolder);
     DlShellLock shellLock(system.programFolder());
     HeadlessShellLock headlessLock;
@@ -158,6 +162,11 @@ int main(int argc, char** argv) {
     timeChanges.setEnabled(clock.timeChangeFd() >= 0);
     QObject::connect(&timeChanges, &QSocketNotifier::activated,
                      [&clock] { clock.onTimeChangeFdReadable(); });
+
+    QSocketNotifier accessibilityEvents(addresses.fd(), QSocketNotifier::Read);
+    accessibilityEvents.setEnabled(addresses.fd() >= 0);
+    QObject::connect(&accessibilityEvents, &QSocketNotifier::activated,
+                     [&addresses] { addresses.dispatch(); });
 
     Client client(Platform{
         clock, timers, store, system, codec, files, dialogs, shell, screen, desktop, tcp, udp,

@@ -77,7 +77,8 @@ bool HomeTraces::removeAll(const fs::path& folder, const std::vector<const char*
 }
 
 bool HomeTraces::arrangeDesktopIcons() {
-    // The desktops here keep their icons arranged themselves.
+    // The desktop's icons belong to the desktop's own program, which keeps them on its
+    // grid and offers nobody else a way to arrange them.
     return true;
 }
 

@@ -38,7 +38,9 @@ std::vector<BrowserWindow> X11Browsers::browserWindows() {
     std::vector<BrowserWindow> found;
     for (const auto& window : windows_.topLevel()) {
         if (window.visible && isBrowserClass(window.className)) {
-            found.push_back({window.id, caption(window.title), {}});
+            found.push_back({window.id, caption(window.title),
+                             addresses_ != nullptr ? addresses_->address(window.pid, window.title)
+                                                   : std::string{}});
         }
     }
     return found;

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "AccessibleAddresses.h"
 #include "X11Windows.h"
 #include "platform/Browsers.h"
 
 namespace orvan {
 
-// The browser and file-manager windows of the X display, by their program class.
-// Their addresses are not on the window: this finder gives captions only, so those
-// windows are found (and can be closed) but report no address.
+// The browser and file-manager windows of the X display, by their program class, with
+// the address each shows where the accessibility bus tells it; else the caption alone.
 class X11Browsers : public Browsers {
 public:
+    explicit X11Browsers(const AccessibleAddresses* addresses = nullptr)
+        : addresses_(addresses) {}
+
     std::vector<BrowserWindow> browserWindows() override;
 
     // The caption without the browser's name behind the page title.
@@ -17,6 +20,7 @@ public:
     static bool isBrowserClass(const std::string& className);
 
 private:
+    const AccessibleAddresses* addresses_;
     X11Windows windows_;
 };
 

@@ -40,6 +40,9 @@ X11Windows::X11Windows() {
         xcb_screen_next(&screens);
     }
     root_ = screens.data->root;
+    // A request of a missing extension would close the connection.
+    const auto* resources = xcb_get_extension_data(connection_, &xcb_res_id);
+    resources_ = resources != nullptr && resources->present != 0;
 }
 
 X11Windows::~X11Windows() {
@@ -109,18 +112,56 @@ bool X11Windows::closesThroughWindowManager() {
            supported.end();
 }
 
-std::vector<xcb_window_t> X11Windows::candidates() {
-    if (windowManagerCheck() != XCB_NONE) {
-        const auto list = cardinals(root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW);
-        return {list.begin(), list.end()};
-    }
+std::vector<xcb_window_t> X11Windows::children(xcb_window_t window) {
     const auto tree =
-        own(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
+        own(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
     if (!tree) {
         return {};
     }
-    const auto* children = xcb_query_tree_children(tree.get());
-    return {children, children + xcb_query_tree_children_length(tree.get())};
+    const auto* first = xcb_query_tree_children(tree.get());
+    return {first, first + xcb_query_tree_children_length(tree.get())};
+}
+
+// A window manager without the EWMH list still marks what it manages with WM_STATE
+// (normal or iconic), on the program's window inside the frame it made.
+void X11Windows::collectManaged(xcb_window_t window, int depth, std::vector<xcb_window_t>& found) {
+    const auto state = cardinals(window, atom("WM_STATE"), atom("WM_STATE"));
+    if (!state.empty()) {
+        if (state[0] == 1 || state[0] == 3) {
+            found.push_back(window);
+        }
+        return;
+    }
+    if (depth > 0) {
+        for (const auto child : children(window)) {
+            collectManaged(child, depth - 1, found);
+        }
+    }
+}
+
+std::pair<X11Windows::Listing, std::vector<xcb_window_t>> X11Windows::candidates() {
+    if (windowManagerCheck() != XCB_NONE) {
+        const auto list = own(
+            xcb_get_property_reply(connection_,
+                                   xcb_get_property(connection_, 0, root_, atom("_NET_CLIENT_LIST"),
+                                                    XCB_ATOM_WINDOW, 0, 4096),
+                                   nullptr));
+        if (list && list->type == XCB_ATOM_WINDOW && list->format == 32) {
+            const auto* first =
+                static_cast<const xcb_window_t*>(xcb_get_property_value(list.get()));
+            return {Listing::ClientList,
+                    {first, first + xcb_get_property_value_length(list.get()) / 4}};
+        }
+    }
+    const auto topLevel = children(root_);
+    std::vector<xcb_window_t> managed;
+    for (const auto window : topLevel) {
+        collectManaged(window, 2, managed);
+    }
+    if (!managed.empty()) {
+        return {Listing::ManagedState, managed};
+    }
+    return {Listing::RootChildren, topLevel};
 }
 
 bool X11Windows::viewable(xcb_window_t window, bool* overrideRedirect) {
@@ -148,16 +189,16 @@ std::vector<WindowFacts> X11Windows::topLevel() {
         return windows;
     }
     drainEvents();
-    const bool managed = windowManagerCheck() != XCB_NONE;
-    for (const auto window : candidates()) {
+    const auto [listing, found] = candidates();
+    for (const auto window : found) {
         bool overrideRedirect = false;
         const bool mapped = viewable(window, &overrideRedirect);
-        if (!managed && overrideRedirect) {
+        if (listing == Listing::RootChildren && overrideRedirect) {
             continue; // menus and tooltips, or another program's lock window
         }
         auto entry = facts(window);
-        // Under a window manager a listed window is open even while minimised.
-        entry.visible = managed || mapped;
+        // A managed window is open even while minimised.
+        entry.visible = listing != Listing::RootChildren || mapped;
         windows.push_back(std::move(entry));
     }
     return windows;
@@ -204,8 +245,10 @@ pid_t X11Windows::ownerOf(xcb_window_t window) {
     // The X server knows which local process opened the connection; a window's own
     // word for it comes second.
     xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-    const auto ids = own(xcb_res_query_client_ids_reply(
-        connection_, xcb_res_query_client_ids(connection_, 1, &spec), nullptr));
+    const auto ids =
+        resources_ ? own(xcb_res_query_client_ids_reply(
+                         connection_, xcb_res_query_client_ids(connection_, 1, &spec), nullptr))
+                   : own<xcb_res_query_client_ids_reply_t>(nullptr);
     if (ids) {
         for (auto it = xcb_res_query_client_ids_ids_iterator(ids.get()); it.rem > 0;
              xcb_res_client_id_value_next(&it)) {
@@ -224,9 +267,9 @@ bool X11Windows::exists(xcb_window_t window) {
         return false;
     }
     drainEvents();
-    if (windowManagerCheck() != XCB_NONE) {
-        const auto list = candidates();
-        return std::find(list.begin(), list.end(), window) != list.end();
+    const auto [listing, found] = candidates();
+    if (listing != Listing::RootChildren) {
+        return std::find(found.begin(), found.end(), window) != found.end();
     }
     return viewable(window);
 }

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -23,7 +24,8 @@ struct WindowFacts {
 };
 
 // The top-level windows of the X display, on a connection of its own: from the window
-// manager's client list, or the root's children when no window manager runs.
+// manager's client list; else the windows a window manager marked with WM_STATE, found
+// below its frames; else the root's children when no window manager runs.
 class X11Windows {
 public:
     X11Windows();
@@ -50,7 +52,11 @@ private:
     std::string text(xcb_window_t window, xcb_atom_t property, xcb_atom_t type);
     xcb_window_t windowManagerCheck();
     bool closesThroughWindowManager();
-    std::vector<xcb_window_t> candidates();
+    // Where the application windows were found.
+    enum class Listing { ClientList, ManagedState, RootChildren };
+    std::pair<Listing, std::vector<xcb_window_t>> candidates();
+    std::vector<xcb_window_t> children(xcb_window_t window);
+    void collectManaged(xcb_window_t window, int depth, std::vector<xcb_window_t>& found);
     bool viewable(xcb_window_t window, bool* overrideRedirect = nullptr);
     bool listsProtocol(xcb_window_t window, xcb_atom_t protocol);
     WindowFacts facts(xcb_window_t window);
@@ -58,6 +64,7 @@ private:
 
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = XCB_NONE;
+    bool resources_ = false; // the server has the resource extension
     std::map<std::string, xcb_atom_t> atoms_;
 };
 

@@ -3,7 +3,7 @@
 #include "HelperProcess.h"
 #include "TempFolder.h"
 #include "X11Browsers.h"
-#include "winlock/XvfbServer.h"
+#include "XvfbSuite.h"
 
 #include <algorithm>
 #include <chrono>
@@ -20,16 +20,12 @@ using namespace std::chrono_literals;
 
 // The customer's programs on a private X server without a window manager, unless a
 // test starts the helper's own.
-class X11DesktopTest : public testing::Test {
+class X11DesktopTest : public XvfbSuite {
 protected:
-    static void SetUpTestSuite() { server_ = new winlock::XvfbServer(); }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
     void SetUp() override {
-        if (!server_->running()) {
-            GTEST_SKIP() << "Xvfb did not start";
+        XvfbSuite::SetUp();
+        if (IsSkipped()) {
+            return;
         }
         desktop_ = std::make_unique<X11Desktop>(X11Desktop::Timing{800ms, 500ms}, folder_.path());
     }
@@ -65,12 +61,9 @@ protected:
         return found;
     }
 
-    static winlock::XvfbServer* server_;
     TempFolder folder_;
     std::unique_ptr<X11Desktop> desktop_;
 };
-
-winlock::XvfbServer* X11DesktopTest::server_ = nullptr;
 
 TEST_F(X11DesktopTest, listsApplicationWindowsButNotDocksToolsDialogsOrUntitledOnes) {
     const auto notes = helper({"--title", "Notes", "--delete"});
@@ -122,6 +115,22 @@ TEST_F(X11DesktopTest, underAWindowManagerListsItsClientsAndClosesThroughIt) {
     EXPECT_EQ(desktop_->processInfo(panel->pid()).processId, -1);
     EXPECT_TRUE(manager->alive());
     EXPECT_TRUE(panel->alive());
+}
+
+TEST_F(X11DesktopTest, underAWindowManagerWithoutTheEwmhListFindsTheWindowsInItsFrames) {
+    const auto manager = helper({"--framing-wm"});
+    const auto mail = helper({"--title", "Mail", "--delete"});
+    const auto notes = helper({"--title", "Notes"});
+    const auto entry = windowTitled("Mail");
+    // The manager frames each window in its own time.
+    ASSERT_TRUE(entry && windowTitled("Notes"));
+    EXPECT_EQ(entry->processId, mail->pid());
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Mail", "Notes"}));
+
+    desktop_->requestClose(entry->window);
+    EXPECT_FALSE(desktop_->windowExists(entry->window));
+    EXPECT_TRUE(mail->endsSoon());
+    EXPECT_TRUE(manager->alive());
 }
 
 TEST_F(X11DesktopTest, neverTouchesItselfItsOwnHelpersOrAnotherUsersPrograms) {
@@ -181,6 +190,24 @@ TEST_F(X11DesktopTest, browserWindowsAreFoundByTheirClassWithThePageTitleAsCapti
     }
     std::sort(captions.begin(), captions.end());
     EXPECT_EQ(captions, (std::vector<std::string>{"Mail", "News"}));
+}
+
+// An X server that cannot tell a window's process: the window's own word is taken.
+class X11OwnersWithoutResourceTest : public X11DesktopTest {
+protected:
+    static void SetUpTestSuite() {
+        server_ = new winlock::XvfbServer({"-extension", "X-Resource"});
+    }
+};
+
+TEST_F(X11OwnersWithoutResourceTest, windowsAreOwnedByTheProcessTheyNameAndUnnamedOnesByNone) {
+    const auto named = helper({"--title", "Named", "--net-wm-pid"});
+    const auto unnamed = helper({"--title", "Unnamed"});
+    const auto entry = windowTitled("Named");
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->processId, named->pid());
+    EXPECT_EQ(desktop_->windowProcess(entry->window), named->pid());
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Named"})) << "an owner is needed to be listed";
 }
 
 } // namespace

@@ -26,21 +26,29 @@ std::string readDisplayNumber(int fd) {
 // In the child: becomes the server, which dies with the test program even when
 // that crashes. No reset when the last client leaves: a test connecting just then
 // would be refused.
-[[noreturn]] void startServer(int readEnd, const char* writeEnd) {
+[[noreturn]] void startServer(int readEnd, const std::string& writeEnd,
+                              const std::vector<std::string>& arguments) {
     prctl(PR_SET_PDEATHSIG, SIGTERM);
     close(readEnd);
     const int null = open("/dev/null", O_RDWR);
     dup2(null, 0);
     dup2(null, 1);
     dup2(null, 2);
-    execlp("Xvfb", "Xvfb", "-displayfd", writeEnd, "-screen", "0", "1024x768x24", "-nolisten",
-           "tcp", "-noreset", static_cast<char*>(nullptr));
+    std::vector<std::string> words{"Xvfb",        "-displayfd", writeEnd, "-screen", "0",
+                                   "1024x768x24", "-nolisten",  "tcp",    "-noreset"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    execvp("Xvfb", argv.data());
     _exit(127);
 }
 
 } // namespace
 
-XvfbServer::XvfbServer() {
+XvfbServer::XvfbServer(const std::vector<std::string>& arguments) {
     int fds[2];
     if (pipe(fds) != 0) {
         return;
@@ -48,7 +56,7 @@ XvfbServer::XvfbServer() {
     const std::string writeEnd = std::to_string(fds[1]);
     pid_ = fork();
     if (pid_ == 0) {
-        startServer(fds[0], writeEnd.c_str());
+        startServer(fds[0], writeEnd, arguments);
     }
     close(fds[1]);
     if (pid_ > 0) {

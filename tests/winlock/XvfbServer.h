@@ -2,6 +2,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace orvan::winlock {
 
@@ -9,7 +10,8 @@ namespace orvan::winlock {
 // names it while it runs. Stopped by its process id.
 class XvfbServer {
 public:
-    XvfbServer();
+    // Further arguments reach the server as they are (say, an extension to leave out).
+    explicit XvfbServer(const std::vector<std::string>& arguments = {});
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
