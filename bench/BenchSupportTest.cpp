@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace orvan::bench {
 namespace {
@@ -33,27 +34,59 @@ TEST(Figures, nearestRankOfUnorderedSamples) {
     EXPECT_EQ(Figures::of({}).count, 0U);
 }
 
+// The settings files as the client reads them, started right after boot (the worst
+// case for the start delay).
+class StartedOnSettings {
+public:
+    explicit StartedOnSettings(const std::filesystem::path& folder)
+        : store_(machineHiveFile((folder / "appdata").string()),
+                 userHiveFile((folder / "config").string())) {
+        fake_.time.setBoot(0);
+        auto p = fake_.platform();
+        client_ = std::make_unique<Client>(Platform{
+            p.clock, p.timers, store_, p.system, p.codec, p.files, p.dialogs, p.shell, p.screen,
+            p.desktop, p.wskCli, p.wskFindServer, p.shellLock, p.mixer, p.browsers, p.traces});
+        client_->Main("");
+    }
+
+    EngineContext& context() { return client_->context(); }
+    std::vector<std::string> problems() { return store_.takeProblems(); }
+
+private:
+    test::FakePlatform fake_;
+    RegistryFileStore store_;
+    std::unique_ptr<Client> client_;
+};
+
 TEST(StartupSettings, clientStartsLockedAtOnceRightAfterBootAndOnlyOnTheLoopback) {
     const auto folder = std::filesystem::temp_directory_path() /
                         ("orvan-bench-settings-" + std::to_string(::getpid()));
     ASSERT_TRUE(
         writeLockedStartSettings((folder / "appdata").string(), (folder / "config").string()));
     {
-        test::FakePlatform fake;
-        fake.time.setBoot(0); // the worst case: no time has passed since boot
-        RegistryFileStore store(machineHiveFile((folder / "appdata").string()),
-                                userHiveFile((folder / "config").string()));
-        auto p = fake.platform();
-        Client client(Platform{p.clock, p.timers, store, p.system, p.codec, p.files, p.dialogs,
-                               p.shell, p.screen, p.desktop, p.wskCli, p.wskFindServer, p.shellLock,
-                               p.mixer, p.browsers, p.traces});
-        client.Main("");
+        StartedOnSettings client(folder);
         auto& context = client.context();
         EXPECT_TRUE(context.forms.frmBlock.visible) << "no lock screen without waiting";
         EXPECT_EQ(context.workstation.intWksnState, Workstation::kWaiting);
         EXPECT_FALSE(context.forms.frmSetupWizard.visible);
         EXPECT_EQ(context.constants.cnxBroardcastAdr, "127.0.0.1");
-        EXPECT_TRUE(store.takeProblems().empty());
+        EXPECT_TRUE(context.settings.blnAutoServerCnx);
+        EXPECT_TRUE(client.problems().empty());
+    }
+    // With the stand-in server's port: connected to it by name, and no box about the
+    // server running on this computer that nobody would answer.
+    ASSERT_TRUE(writeLockedStartSettings((folder / "appdata").string(),
+                                         (folder / "config").string(), 46999));
+    {
+        StartedOnSettings client(folder);
+        auto& context = client.context();
+        EXPECT_TRUE(context.forms.frmBlock.visible);
+        EXPECT_FALSE(context.settings.blnAutoServerCnx);
+        EXPECT_EQ(context.settings.strServerName, "127.0.0.1");
+        EXPECT_EQ(context.settings.strServerPort, "46999");
+        EXPECT_EQ(context.constants.wksnCheckSamePcAsServer, 0);
+        EXPECT_EQ(context.constants.wksnStartDelay, 0);
+        EXPECT_TRUE(client.problems().empty());
     }
     std::filesystem::remove_all(folder);
 }

@@ -1,5 +1,6 @@
 #include "StartupRun.h"
 
+#include "ScratchFolder.h"
 #include "StartupSettings.h"
 #include "XProbe.h"
 #include "XvfbDisplay.h"
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <fstream>
 #include <spawn.h>
 #include <sstream>
@@ -20,30 +20,6 @@ namespace orvan::bench {
 namespace {
 
 using Steady = std::chrono::steady_clock;
-namespace fs = std::filesystem;
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "orvan-startup-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        if (!path_.empty()) {
-            fs::remove_all(path_, ignored);
-        }
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 std::string tail(const std::string& path) {
     std::ifstream in(path);
@@ -83,14 +59,14 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& overrid
 
 ChildProgram::ChildProgram(const std::vector<std::string>& command,
                            const std::vector<std::string>& environment, const std::string& output,
-                           std::chrono::milliseconds grace)
+                           std::chrono::milliseconds grace, const std::string& input)
     : grace_(grace) {
     if (command.empty()) {
         return;
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
@@ -141,7 +117,7 @@ std::optional<double> millisToFullScreenWindow(const StartupCase& program,
         std::fprintf(stderr, "Xvfb did not start (package xvfb)\n");
         return std::nullopt;
     }
-    ScratchFolder scratch;
+    ScratchFolder scratch("orvan-startup");
     const auto appData = scratch.path() + "/appdata";
     const auto config = scratch.path() + "/config";
     if (program.clientSettings && !writeLockedStartSettings(appData, config)) {

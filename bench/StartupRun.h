@@ -15,13 +15,15 @@ namespace orvan::bench {
 std::vector<std::string> environmentWith(const std::vector<std::string>& overrides,
                                          char** base = environ);
 
-// A program started by the benchmark, standard output and error in `output`. Stopped
-// by its process id: politely, then for good once `grace` has passed.
+// A program started by the benchmark, standard output and error in `output`, standard
+// input from `input`. Stopped by its process id: politely, then for good once `grace`
+// has passed.
 class ChildProgram {
 public:
     ChildProgram(const std::vector<std::string>& command,
                  const std::vector<std::string>& environment, const std::string& output,
-                 std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
+                 std::chrono::milliseconds grace = std::chrono::milliseconds(2000),
+                 const std::string& input = "/dev/null");
     ~ChildProgram();
     ChildProgram(const ChildProgram&) = delete;
     ChildProgram& operator=(const ChildProgram&) = delete;

@@ -69,9 +69,8 @@ bool BlockSurroundings::sync(const BlockForm& model) {
         if (path != imgShown_[slot]) {
             imgShown_[slot] = path;
             // Decoded once: the columns are laid out again whenever the box changes.
-            if (!path.isEmpty() && !advertising_.contains(path)) {
-                advertising_.insert(path, QtPictures::load(path, kLargestAdvert));
-            }
+            advertising_[slot] =
+                path.isEmpty() ? nullptr : SharedPictures::get(path, kLargestAdvert);
             changed = true;
         }
     }
@@ -155,11 +154,23 @@ void BlockSurroundings::place(const QRect& band, const QRect& box, const BlockFo
                   model.fraFollowServerVisible ? QRect{} : right);
 }
 
+void BlockSurroundings::release() {
+    for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
+        img_[slot]->clear();
+        imgShown_[slot].clear();
+        advertising_[slot] = nullptr;
+    }
+    // A picture the size of the screen.
+    imgFollowServer_->clear();
+    followShown_ = PictureBox{};
+}
+
 void BlockSurroundings::placePictures(const QRect& left, const QRect& right) {
     std::vector<int> filled;
     for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
         img_[slot]->hide();
-        if (!imgShown_[slot].isEmpty() && !advertising_.value(imgShown_[slot]).isNull()) {
+        img_[slot]->clear();
+        if (advertising_[slot] != nullptr && !advertising_[slot]->isNull()) {
             filled.push_back(slot);
         }
     }
@@ -181,9 +192,8 @@ void BlockSurroundings::placePictures(const QRect& left, const QRect& right) {
             const QRect place(area.left(), area.top() + static_cast<int>(i) * cell, area.width(),
                               cell - (i + 1 < chosen.size() ? kGap / 2 : 0));
             label->setGeometry(place);
-            label->setPixmap(
-                advertising_.value(imgShown_[chosen[i]])
-                    .scaled(place.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            label->setPixmap(advertising_[chosen[i]]->scaled(place.size(), Qt::KeepAspectRatio,
+                                                             Qt::SmoothTransformation));
             label->show();
         }
     }

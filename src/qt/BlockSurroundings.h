@@ -1,9 +1,8 @@
 #pragma once
 
+#include "SharedPictures.h"
 #include "model/BlockForm.h"
 
-#include <QHash>
-#include <QPixmap>
 #include <QString>
 #include <array>
 
@@ -33,6 +32,9 @@ public:
     void placeFollowPicture(const BlockForm& model);
     // The lists and the pictures beside `box` (null when hidden), within `band`.
     void place(const QRect& band, const QRect& box, const BlockForm& model);
+    // Lets go of every picture while the window is hidden: the next sync finds them
+    // all changed and draws them again.
+    void release();
 
 private:
     void makeLists();
@@ -50,8 +52,8 @@ private:
 
     // What was last drawn, so that unchanged pictures are not decoded again.
     PictureBox followShown_;
-    QHash<QString, QPixmap> advertising_;
     std::array<QString, BlockForm::kPictureSlots> imgShown_;
+    std::array<SharedPictures::Held, BlockForm::kPictureSlots> advertising_;
 };
 
 } // namespace orvan

@@ -8,6 +8,7 @@
 #include "WidgetSync.h"
 #include "client/Client.h"
 
+#include <QBackingStore>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -156,6 +157,14 @@ QPushButton* BlockWindow::buttonFor(Control control) const {
 
 bool BlockWindow::sync() {
     const auto& model = client_.context().forms.frmBlock;
+    if (!(model.loaded && model.visible)) {
+        // Nothing to follow while hidden: the next show brings every part up to date.
+        if (isVisible()) {
+            hide();
+            releasePictures();
+        }
+        return false;
+    }
     dirty_ |= bands_->sync(model);
     dirty_ |= login_->sync(model);
     dirty_ |= sync::setVisible(box_, model.fraFormVisible);
@@ -176,13 +185,17 @@ WId BlockWindow::nativeWindowId() const {
     return window != nullptr && window->handle() != nullptr ? window->winId() : winId();
 }
 
-bool BlockWindow::syncWindowState(const BlockForm& model) {
-    if (!(model.loaded && model.visible)) {
-        if (isVisible()) {
-            hide();
-        }
-        return false;
+void BlockWindow::releasePictures() {
+    surroundings_->release();
+    dirty_ = true;
+    // Qt keeps a hidden window's back buffer at the window's size, 4 MB for a 1280x800
+    // screen, for the whole session; the first paint after show() sizes it again.
+    if (auto* store = backingStore()) {
+        store->resize(QSize(1, 1));
     }
+}
+
+bool BlockWindow::syncWindowState(const BlockForm& model) {
     const bool flagsChanged = shownTopMost_ != model.topMost;
     if (flagsChanged) {
         applyWindowFlags(model.topMost);

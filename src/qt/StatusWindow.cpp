@@ -292,6 +292,12 @@ bool StatusWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool StatusWindow::syncTexts(const StatusForm& model) {
+    if (textsShown_ && textsShown_->controls == model.texts.controls &&
+        captionShown_ == model.caption) {
+        return false;
+    }
+    textsShown_ = model.texts;
+    captionShown_ = model.caption;
     const auto& t = model.texts;
     bool changed = sync::setText(title_, sync::text(model.caption));
     if (windowTitle() != sync::text(model.caption)) {
@@ -365,9 +371,9 @@ void StatusWindow::syncCounters(const StatusForm& model) {
 }
 
 void StatusWindow::syncChat(const StatusForm& model) {
-    const auto history = historyText(model.txtWksnChatHist);
-    if (txtWksnChatHist_->toPlainText() != history) {
-        txtWksnChatHist_->setPlainText(history);
+    if (chatShown_ != model.txtWksnChatHist) {
+        chatShown_ = model.txtWksnChatHist;
+        txtWksnChatHist_->setPlainText(historyText(model.txtWksnChatHist));
         // The newest line in sight.
         auto* bar = txtWksnChatHist_->verticalScrollBar();
         bar->setValue(bar->maximum());

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "model/ControlTexts.h"
+
 #include <QWidget>
 #include <array>
+#include <optional>
+#include <string>
 
 class QFrame;
 class QLabel;
@@ -52,6 +56,11 @@ private:
     Client& client_;
     bool topMost_ = true;
     unsigned focusRequestsSeen_ = 0;
+    // What the widgets were last given: they change rarely, and comparing the model's
+    // own strings costs far less than reading every label back on each turn.
+    std::optional<ControlTexts> textsShown_;
+    std::string captionShown_;
+    std::optional<std::string> chatShown_;
 
     QLabel* title_ = nullptr;
     // The caption labels lbl(0) to lbl(11), at their index.

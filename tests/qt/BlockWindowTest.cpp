@@ -1,5 +1,7 @@
 #include "FrontEndFixture.h"
+#include "SharedPictures.h"
 
+#include <QBackingStore>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFile>
@@ -258,6 +260,54 @@ TEST_F(BlockWindowTest, boxAwaitingAnAnswerIsActivatedAgainOverTheLockWindowShow
     EXPECT_TRUE(window().isVisible());
     QTest::qWait(50);
     EXPECT_EQ(QApplication::activeWindow(), &box) << "nobody could answer a box under the lock";
+}
+
+// A second screen's lock window shares the decoded advertising; while the lock screen
+// is hidden (a whole session long) no window keeps it, its screen-sized follow picture
+// or its back buffer, and everything is drawn again when the lock screen comes back.
+TEST_F(BlockWindowTest, hiddenLockWindowsHoldNoPicturesAndScreensShareOneDecodedCopy) {
+    QTemporaryDir folder;
+    const auto advert = folder.filePath("1.png");
+    QImage(200, 150, QImage::Format_RGB32).save(advert);
+    BlockWindow second(client(), QGuiApplication::primaryScreen());
+    const auto syncBoth = [&] {
+        frontEnd_->sync();
+        second.sync();
+    };
+    const auto drawn = [](QWidget& window, const char* name) {
+        const auto* label = window.findChild<QLabel*>(QLatin1String(name));
+        return label != nullptr && label->isVisibleTo(&window) && !label->pixmap().isNull();
+    };
+    showState(Workstation::kWaiting);
+    model().img[0] = model().img[1] = advert.toStdString();
+    syncBoth();
+    ASSERT_TRUE(drawn(window(), "img0") && drawn(second, "img0") && drawn(second, "img1"));
+    EXPECT_EQ(SharedPictures::alive(), 1U) << "one decoded copy for both slots and screens";
+
+    showState(Workstation::kPausedFollow);
+    model().imgFollowServer.file = advert.toStdString();
+    syncBoth();
+    ASSERT_TRUE(drawn(window(), "imgFollowServer"));
+
+    model().visible = false;
+    syncBoth();
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(SharedPictures::alive(), 0U);
+    for (auto* hidden : {static_cast<QWidget*>(&window()), static_cast<QWidget*>(&second)}) {
+        for (auto* label : hidden->findChildren<QLabel*>()) {
+            EXPECT_TRUE(label->pixmap().isNull() || label->pixmap().width() <= 400)
+                << label->objectName().toStdString() << " kept a large picture";
+        }
+        ASSERT_NE(hidden->backingStore(), nullptr);
+        EXPECT_LT(hidden->backingStore()->size().width(), 2);
+    }
+
+    showState(Workstation::kWaiting);
+    syncBoth();
+    QTest::qWait(20); // the first paint sizes the back buffer again
+    EXPECT_TRUE(drawn(window(), "img0") && drawn(second, "img1"));
+    EXPECT_EQ(window().backingStore()->size(), window().size());
+    EXPECT_EQ(SharedPictures::alive(), 1U);
 }
 
 TEST_F(BlockWindowTest, oneLockWindowPerScreenWithANativeId) {

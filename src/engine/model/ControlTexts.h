@@ -12,6 +12,8 @@ struct ControlTexts {
     struct Text {
         std::string caption;
         std::string toolTip;
+
+        bool operator==(const Text&) const = default;
     };
 
     std::map<std::string, Text, std::less<>> controls;
