@@ -13,7 +13,7 @@ packages=(
     xvfb xauth xdotool x11-xkb-utils x11-utils trayer
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-randr0-dev libxcb-xtest0-dev
     libxcb-res0-dev
-    fonts-thai-tlwg fonts-dejavu-core
+    fonts-thai-tlwg fonts-dejavu-core fonts-liberation2
 )
 
 missing=()
