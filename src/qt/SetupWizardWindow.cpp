@@ -1,5 +1,6 @@
 #include "SetupWizardWindow.h"
 
+#include "QtTrayIcon.h"
 #include "WidgetSync.h"
 #include "client/Client.h"
 
@@ -8,6 +9,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +24,7 @@ using Control = SetupWizardForm::Control;
 // Wide enough for the longest step text in two or three lines.
 constexpr int kPageWidth = 560;
 constexpr int kPageHeight = 300;
+constexpr int kIconSize = 48;
 
 QVBoxLayout* column(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
@@ -39,6 +42,8 @@ void setRole(QWidget* widget, const char* role) {
 SetupWizardWindow::SetupWizardWindow(Client& client)
     : DialogWindow(client, "frmSetupWizard") {
     setFixedWidth(kPageWidth);
+    // The program's own picture, as in the notification area.
+    setWindowIcon(QtTrayIcon::picture(TrayIcon::Picture::Client));
     content()->addWidget(buildWelcome(), 1);
     content()->addWidget(buildContainer(), 1);
     content()->addWidget(buildButtons());
@@ -82,8 +87,15 @@ QWidget* SetupWizardWindow::buildContainer() {
     setRole(lblConfigStepTitle_, "heading");
     lblConfigStepDescription_ = makeLabel("lblConfigStepDescription", fraWizardContainer_);
     setRole(lblConfigStepDescription_, "hint");
-    layout->addWidget(lblConfigStepTitle_);
-    layout->addWidget(lblConfigStepDescription_);
+    auto* header = new QGridLayout;
+    header->addWidget(lblConfigStepTitle_, 0, 0);
+    header->addWidget(lblConfigStepDescription_, 1, 0);
+    auto* imgIcon = new QLabel(fraWizardContainer_);
+    imgIcon->setObjectName(QStringLiteral("imgIcon"));
+    imgIcon->setPixmap(QtTrayIcon::drawn(TrayIcon::Picture::Client, kIconSize));
+    header->addWidget(imgIcon, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignTop);
+    header->setColumnStretch(0, 1);
+    layout->addLayout(header);
     layout->addSpacing(8);
     for (int step = 1; step <= SetupWizardForm::kLastStep; ++step) {
         layout->addWidget(buildStep(step));
