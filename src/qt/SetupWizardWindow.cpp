@@ -40,7 +40,17 @@ void setRole(QWidget* widget, const char* role) {
 } // namespace
 
 SetupWizardWindow::SetupWizardWindow(Client& client)
-    : DialogWindow(client, "frmSetupWizard") {
+    : DialogWindow(client, "frmSetupWizard", client.context().forms.frmSetupWizard,
+                   {[&client] {
+                        auto& wizard = client.setupWizard();
+                        if (client.context().forms.frmSetupWizard.defaultButton ==
+                            SetupWizardForm::Button::cmdFinish) {
+                            wizard.cmdFinish_Click();
+                        } else {
+                            wizard.cmdNext_Click();
+                        }
+                    },
+                    [&client] { client.setupWizard().cmdCancel_Click(); }}) {
     setFixedWidth(kPageWidth);
     // The program's own picture, as in the notification area.
     setWindowIcon(QtTrayIcon::picture(TrayIcon::Picture::Client));
@@ -48,14 +58,12 @@ SetupWizardWindow::SetupWizardWindow(Client& client)
     content()->addWidget(buildContainer(), 1);
     content()->addWidget(buildButtons());
     connectControls();
+    // Each step's first field once per step; a refused field again.
+    bindFocus(form().focusRequests, [this] { return widgetFor(form().focus); });
 }
 
 const SetupWizardForm& SetupWizardWindow::form() const {
     return client().context().forms.frmSetupWizard;
-}
-
-const FormModel& SetupWizardWindow::model() const {
-    return form();
 }
 
 QWidget* SetupWizardWindow::buildWelcome() {
@@ -227,7 +235,7 @@ void SetupWizardWindow::connectControls() {
             [this, &wizard] { forward([&] { wizard.cmdNext_Click(); }); });
     connect(cmdFinish_, &QPushButton::clicked, this,
             [this, &wizard] { forward([&] { wizard.cmdFinish_Click(); }); });
-    connect(cmdCancel_, &QPushButton::clicked, this, [this] { pressCancel(); });
+    connect(cmdCancel_, &QPushButton::clicked, this, [this] { pressEscape(); });
     connect(optServerAutoConnect_, &QRadioButton::clicked, this,
             [this, &wizard] { forward([&] { wizard.optServerAutoConnect_Click(); }); });
     connect(optServerManualConnect_, &QRadioButton::clicked, this,
@@ -362,25 +370,6 @@ QWidget* SetupWizardWindow::widgetFor(Control control) const {
     default:
         return form().cmdNextVisible ? cmdNext_ : cmdFinish_;
     }
-}
-
-void SetupWizardWindow::syncFocus() {
-    // Each step's first field once per step; a refused field again.
-    const auto& m = form();
-    moveFocus(m.focusRequests, widgetFor(m.focus));
-}
-
-void SetupWizardWindow::pressDefault() {
-    auto& wizard = client().setupWizard();
-    if (form().defaultButton == SetupWizardForm::Button::cmdFinish) {
-        forward([&] { wizard.cmdFinish_Click(); });
-    } else {
-        forward([&] { wizard.cmdNext_Click(); });
-    }
-}
-
-void SetupWizardWindow::pressCancel() {
-    forward([this] { client().setupWizard().cmdCancel_Click(); });
 }
 
 } // namespace orvan
