@@ -11,11 +11,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# ORVAN_DEMO_PRESET=ci reuses a tree built for the tests instead of a debug build.
+preset=${ORVAN_DEMO_PRESET:-dev}
 scripts/install-deps.sh
-cmake --preset dev
-cmake --build --preset dev --target orvanclient winlock orvan-cafe-server orvan-xshot
+cmake --preset "$preset"
+cmake --build --preset "$preset" --target orvanclient winlock orvan-cafe-server orvan-xshot
 
-build=build/dev
+build=build/$preset
 demo="$PWD/build/demo"
 rm -rf "$demo"
 mkdir -p "$demo/var/OrvanetixClient" "$demo/config/OrvanetixClient" "$demo/screens"
@@ -45,6 +47,14 @@ for file in data/messages/en_*.rtf; do
     cp "$file" "$data/gb_${file##*/en_}"
 done
 
+# The stand-in server's ports are fixed: wait while end-to-end tests of any build tree on
+# this computer use them, as those tests wait for each other.
+exec {ports_lock}>"${TMPDIR:-/tmp}/orvanclient-e2e.lock"
+if ! flock -w 600 "$ports_lock"; then
+    echo "The server's ports stayed in use by end-to-end tests for ten minutes." >&2
+    exit 1
+fi
+
 pids=()
 cleanup() {
     local pid
@@ -55,6 +65,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
+status=0
 virtual=0
 if [ -z "${DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != offscreen ]; then
     virtual=1
@@ -123,10 +134,14 @@ close
 expect WorkstationState=2 15
 sleep 3
 SCRIPT
-    "$server" --bind 127.0.0.1 --script "$demo/session.txt" || true
+    "$server" --bind 127.0.0.1 --script "$demo/session.txt" || status=$?
 fi
 
 cleanup
 echo "---- client log ($data/orvanclient.log)"
 cat "$data/orvanclient.log" 2>/dev/null || echo "(no log written)"
 [ "$virtual" = 0 ] || echo "Pictures of the virtual display: $demo/screens"
+if [ "$status" -ne 0 ]; then
+    echo "The scripted session did not go as expected (the server said $status)." >&2
+fi
+exit "$status"

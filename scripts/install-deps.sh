@@ -14,7 +14,7 @@ packages=(
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-randr0-dev libxcb-xtest0-dev
     libxcb-res0-dev
     dbus-daemon at-spi2-core firefox-esr
-    fonts-thai-tlwg fonts-dejavu-core
+    fonts-thai-tlwg fonts-dejavu-core fonts-liberation2
 )
 
 missing=()

@@ -39,9 +39,11 @@ QPushButton[role="secondary"] { background: #5b6b7b; }
 
 } // namespace
 
-DialogWindow::DialogWindow(Client& client, const char* name)
+DialogWindow::DialogWindow(Client& client, const char* name, const FormModel& form, Keys keys)
     : QWidget(nullptr)
-    , client_(client) {
+    , client_(client)
+    , form_(form)
+    , keys_(std::move(keys)) {
     setObjectName(QLatin1String(name));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QLatin1String(kStyle));
@@ -56,6 +58,49 @@ DialogWindow::DialogWindow(Client& client, const char* name)
     content_->setContentsMargins(16, 12, 16, 14);
     content_->setSpacing(8);
     column->addLayout(content_, 1);
+}
+
+void DialogWindow::bindText(QLabel* label, const std::string& text) {
+    bindings_.emplace_back([label, &text] { return sync::setText(label, sync::text(text)); });
+}
+
+void DialogWindow::bindText(QAbstractButton* button, const std::string& text) {
+    bindings_.emplace_back([button, &text] { return sync::setText(button, sync::text(text)); });
+}
+
+void DialogWindow::bindField(QLineEdit* field, const std::string& text,
+                             std::function<void(const std::string&)> edited) {
+    bindings_.emplace_back([field, &text] {
+        sync::setText(field, sync::text(text));
+        return false;
+    });
+    connect(field, &QLineEdit::textEdited, this,
+            [this, edited = std::move(edited)](const QString& typed) {
+                forward([&] { edited(typed.toStdString()); });
+            });
+}
+
+void DialogWindow::bindEnabled(QWidget* widget, const bool& enabled) {
+    bindings_.emplace_back([widget, &enabled] {
+        sync::setEnabled(widget, enabled);
+        return false;
+    });
+}
+
+void DialogWindow::bindVisible(QWidget* widget, std::function<bool()> visible) {
+    bindings_.emplace_back(
+        [widget, visible = std::move(visible)] { return sync::setVisible(widget, visible()); });
+}
+
+void DialogWindow::bindChecked(QAbstractButton* button, std::function<bool()> checked) {
+    bindings_.emplace_back([button, checked = std::move(checked)] {
+        sync::setChecked(button, checked());
+        return false;
+    });
+}
+
+void DialogWindow::bindFocus(const int& requests, std::function<QWidget*()> target) {
+    followFocus_ = [this, &requests, target = std::move(target)] { moveFocus(requests, target()); };
 }
 
 QLabel* DialogWindow::makeLabel(const char* name, QWidget* parent) {
@@ -118,8 +163,8 @@ void DialogWindow::addButtonRow(QPushButton*& primary, const char* primaryName,
     row->addWidget(primary);
     row->addWidget(cancel);
     content_->addLayout(row);
-    connect(primary, &QPushButton::clicked, this, [this] { pressDefault(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { pressCancel(); });
+    connect(primary, &QPushButton::clicked, this, [this] { pressEnter(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { pressEscape(); });
 }
 
 void DialogWindow::markServerHint(QLabel* hint, const std::string& text) const {
@@ -160,7 +205,7 @@ void DialogWindow::moveFocus(int key, QWidget* target) {
 
 bool DialogWindow::overLockScreen() const {
     const auto& block = client_.context().forms.frmBlock;
-    return model().topMost || (block.loaded && block.visible && block.topMost);
+    return form_.topMost || (block.loaded && block.visible && block.topMost);
 }
 
 void DialogWindow::applyWindowFlags(bool overLock) {
@@ -186,19 +231,19 @@ void DialogWindow::place() {
 }
 
 void DialogWindow::sync(bool raiseAgain) {
-    const auto& form = model();
-    if (!(form.loaded && form.visible)) {
-        if (isVisible()) {
-            hide();
-        }
+    if (!(form_.loaded && form_.visible)) {
+        sync::hide(this);
         lastFocus_ = -1;
         return;
     }
-    const auto caption = sync::text(form.caption);
+    const auto caption = sync::text(form_.caption);
     if (windowTitle() != caption) {
         setWindowTitle(caption);
     }
     bool changed = sync::setText(title_, caption);
+    for (const auto& binding : bindings_) {
+        changed |= binding();
+    }
     changed |= syncContents();
     const bool overLock = overLockScreen();
     const bool reshow = !flagsApplied_ || overLock != overLock_;
@@ -210,33 +255,29 @@ void DialogWindow::sync(bool raiseAgain) {
     if (changed || reshow || !isVisible()) {
         place();
     }
-    if (!isVisible()) {
-        QWidget::show();
-        raise();
-        activateWindow();
+    if (sync::showAndRaise(this, raiseAgain)) {
         lastFocus_ = -1;
-    } else if (raiseAgain) {
-        raise();
-        activateWindow();
     }
-    syncFocus();
+    if (followFocus_) {
+        followFocus_();
+    }
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        pressDefault();
+        pressEnter();
     } else if (event->key() == Qt::Key_Escape) {
-        pressCancel();
+        pressEscape();
     } else {
         QWidget::keyPressEvent(event);
     }
 }
 
 bool DialogWindow::event(QEvent* event) {
-    if (event->type() == QEvent::Close && model().visible) {
+    if (event->type() == QEvent::Close && form_.visible) {
         // The close box answers like Cancel; the model decides whether it closes.
         event->ignore();
-        pressCancel();
+        pressEscape();
         return true;
     }
     return QWidget::event(event);

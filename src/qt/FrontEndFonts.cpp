@@ -31,6 +31,12 @@ QString FrontEndFonts::install() {
         family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     }
     const auto thaiFamily = firstInstalled(thai);
+    // The one face the status windows name, Arial, has metric twins in Debian: its text
+    // then keeps the width it was laid out for. Without them it falls back like the rest.
+    const auto arialTwin = firstInstalled({"Liberation Sans", "Arimo"});
+    if (!arialTwin.isEmpty()) {
+        QFont::insertSubstitution(QStringLiteral("Arial"), arialTwin);
+    }
 
     if (!thaiFamily.isEmpty()) {
         QFont::insertSubstitutions(family, {thaiFamily});

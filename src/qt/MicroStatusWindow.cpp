@@ -59,6 +59,7 @@ void MicroStatusWindow::sync() {
     if (!isVisible()) {
         show();
     }
+    status::followFocus(this, model);
 }
 
 } // namespace orvan

@@ -219,9 +219,7 @@ void MsgBoxWindow::sync(bool raiseAgain) {
     const auto& model = client_.context().forms.frmMsgBox;
     const bool show = model.loaded && model.visible;
     if (!show) {
-        if (isVisible()) {
-            hide();
-        }
+        sync::hide(this);
         lastFocused_ = MsgBoxButton::None;
         return;
     }
@@ -253,14 +251,8 @@ void MsgBoxWindow::sync(bool raiseAgain) {
     if (changed || reshow || !isVisible()) {
         place();
     }
-    if (!isVisible()) {
-        QWidget::show();
-        raise();
-        activateWindow();
+    if (sync::showAndRaise(this, raiseAgain)) {
         lastFocused_ = MsgBoxButton::None;
-    } else if (raiseAgain) {
-        raise();
-        activateWindow();
     }
     if (model.focused != lastFocused_) {
         if (auto* button = buttonFor(model.focused);

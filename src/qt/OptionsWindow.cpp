@@ -50,13 +50,25 @@ QWidget* widgetOf(QWidget* widget) {
 } // namespace
 
 OptionsWindow::OptionsWindow(Client& client)
-    : DialogWindow(client, "frmOptions") {
+    : DialogWindow(client, "frmOptions", client.context().forms.frmOptions,
+                   {[&client] {
+                        auto& options = client.optionsDialog();
+                        if (client.context().forms.frmOptions.defaultButton ==
+                            OptionsForm::Button::cmdSave) {
+                            options.cmdSave_Click();
+                        } else {
+                            options.cmdUnlockOptions_Click();
+                        }
+                    },
+                    [&client] { client.optionsDialog().cmdCancel_Click(); }}) {
     setMinimumWidth(520);
     buildLock();
     buildServer();
     buildWorkstation();
     buildButtons();
     connectFields();
+    const auto& m = client.context().forms.frmOptions;
+    bindFocus(m.focusRequests, [this, &m] { return widgetFor(m.focus); });
 }
 
 void OptionsWindow::buildLock() {
@@ -207,10 +219,6 @@ bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
     return DialogWindow::eventFilter(watched, event);
 }
 
-const FormModel& OptionsWindow::model() const {
-    return client().context().forms.frmOptions;
-}
-
 bool OptionsWindow::syncTexts() {
     using sync::text;
     const auto& m = client().context().forms.frmOptions;
@@ -296,42 +304,21 @@ bool OptionsWindow::syncContents() {
     return changed;
 }
 
-void OptionsWindow::syncFocus() {
-    const auto& m = client().context().forms.frmOptions;
-    QWidget* target = nullptr;
-    switch (m.focus) {
+QWidget* OptionsWindow::widgetFor(Control control) const {
+    switch (control) {
     case Control::chkLocked:
-        target = chkLocked_;
-        break;
+        return chkLocked_;
     case Control::txtLockedPassword:
-        target = txtLockedPassword_;
-        break;
+        return txtLockedPassword_;
     case Control::optServerAutoConnect:
-        target = optServerAutoConnect_;
-        break;
+        return optServerAutoConnect_;
     case Control::txtServerName:
-        target = txtServerName_;
-        break;
+        return txtServerName_;
     case Control::txtWksnName:
-        target = txtWksnName_;
-        break;
+        return txtWksnName_;
     default:
-        return;
+        return nullptr;
     }
-    moveFocus(m.focusRequests, target);
-}
-
-void OptionsWindow::pressDefault() {
-    auto& options = client().optionsDialog();
-    if (client().context().forms.frmOptions.defaultButton == OptionsForm::Button::cmdSave) {
-        forward([&] { options.cmdSave_Click(); });
-    } else {
-        forward([&] { options.cmdUnlockOptions_Click(); });
-    }
-}
-
-void OptionsWindow::pressCancel() {
-    forward([this] { client().optionsDialog().cmdCancel_Click(); });
 }
 
 } // namespace orvan

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogWindow.h"
+#include "model/OptionsForm.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,11 +19,7 @@ public:
     explicit OptionsWindow(Client& client);
 
 protected:
-    const FormModel& model() const override;
     bool syncContents() override;
-    void syncFocus() override;
-    void pressDefault() override;
-    void pressCancel() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -33,6 +30,7 @@ private:
     void connectFields();
     bool syncTexts();
     void syncFields();
+    QWidget* widgetFor(OptionsForm::Control control) const;
 
     QCheckBox* chkLocked_ = nullptr;
     QLabel* lblLocked_ = nullptr;

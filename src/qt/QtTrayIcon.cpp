@@ -49,11 +49,12 @@ QtTrayIcon::QtTrayIcon()
 
 QtTrayIcon::~QtTrayIcon() = default;
 
-QIcon QtTrayIcon::picture(Picture which) {
-    QPixmap pixmap(kIconSize, kIconSize);
+QPixmap QtTrayIcon::drawn(Picture which, int size) {
+    QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / double(kIconSize), size / double(kIconSize));
     // The lock screen's blue for a live session, its grey for the other half-beat.
     const QColor fill =
         which == Picture::Client ? QColor(0x2f, 0x7f, 0xd0) : QColor(0x5b, 0x6b, 0x7b);
@@ -63,7 +64,15 @@ QIcon QtTrayIcon::picture(Picture which) {
     painter.setPen(QPen(Qt::white, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(QRectF(4, 4, 8, 8));
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+QIcon QtTrayIcon::picture(Picture which) {
+    QIcon icon;
+    for (const int size : {kIconSize, 2 * kIconSize, 3 * kIconSize}) {
+        icon.addPixmap(drawn(which, size));
+    }
+    return icon;
 }
 
 bool QtTrayIcon::available() const {

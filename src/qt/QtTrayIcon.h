@@ -5,7 +5,9 @@
 #include <QObject>
 #include <memory>
 
+class QIcon;
 class QMenu;
+class QPixmap;
 class QSystemTrayIcon;
 
 namespace orvan {
@@ -28,9 +30,11 @@ public:
     void popup(const std::vector<TrayMenuEntry>& entries) override;
     void setHandlers(MouseHandler mouse, ChoiceHandler choice) override;
 
-    // The two 16 x 16 pictures, drawn here.
+    // The two pictures, drawn here at 16 x 16 and larger for windows that show them.
     static QIcon picture(Picture which);
+    static QPixmap drawn(Picture which, int size);
     QMenu* menu() const { return menu_.get(); }
+    QSystemTrayIcon* icon() const { return icon_.get(); }
 
 signals:
     // The engine has handled a click or a choice; the windows follow their models.

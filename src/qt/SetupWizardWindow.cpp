@@ -1,5 +1,6 @@
 #include "SetupWizardWindow.h"
 
+#include "QtTrayIcon.h"
 #include "WidgetSync.h"
 #include "client/Client.h"
 
@@ -8,6 +9,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +24,7 @@ using Control = SetupWizardForm::Control;
 // Wide enough for the longest step text in two or three lines.
 constexpr int kPageWidth = 560;
 constexpr int kPageHeight = 300;
+constexpr int kIconSize = 48;
 
 QVBoxLayout* column(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
@@ -37,20 +40,30 @@ void setRole(QWidget* widget, const char* role) {
 } // namespace
 
 SetupWizardWindow::SetupWizardWindow(Client& client)
-    : DialogWindow(client, "frmSetupWizard") {
+    : DialogWindow(client, "frmSetupWizard", client.context().forms.frmSetupWizard,
+                   {[&client] {
+                        auto& wizard = client.setupWizard();
+                        if (client.context().forms.frmSetupWizard.defaultButton ==
+                            SetupWizardForm::Button::cmdFinish) {
+                            wizard.cmdFinish_Click();
+                        } else {
+                            wizard.cmdNext_Click();
+                        }
+                    },
+                    [&client] { client.setupWizard().cmdCancel_Click(); }}) {
     setFixedWidth(kPageWidth);
+    // The program's own picture, as in the notification area.
+    setWindowIcon(QtTrayIcon::picture(TrayIcon::Picture::Client));
     content()->addWidget(buildWelcome(), 1);
     content()->addWidget(buildContainer(), 1);
     content()->addWidget(buildButtons());
     connectControls();
+    // Each step's first field once per step; a refused field again.
+    bindFocus(form().focusRequests, [this] { return widgetFor(form().focus); });
 }
 
 const SetupWizardForm& SetupWizardWindow::form() const {
     return client().context().forms.frmSetupWizard;
-}
-
-const FormModel& SetupWizardWindow::model() const {
-    return form();
 }
 
 QWidget* SetupWizardWindow::buildWelcome() {
@@ -82,8 +95,15 @@ QWidget* SetupWizardWindow::buildContainer() {
     setRole(lblConfigStepTitle_, "heading");
     lblConfigStepDescription_ = makeLabel("lblConfigStepDescription", fraWizardContainer_);
     setRole(lblConfigStepDescription_, "hint");
-    layout->addWidget(lblConfigStepTitle_);
-    layout->addWidget(lblConfigStepDescription_);
+    auto* header = new QGridLayout;
+    header->addWidget(lblConfigStepTitle_, 0, 0);
+    header->addWidget(lblConfigStepDescription_, 1, 0);
+    auto* imgIcon = new QLabel(fraWizardContainer_);
+    imgIcon->setObjectName(QStringLiteral("imgIcon"));
+    imgIcon->setPixmap(QtTrayIcon::drawn(TrayIcon::Picture::Client, kIconSize));
+    header->addWidget(imgIcon, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignTop);
+    header->setColumnStretch(0, 1);
+    layout->addLayout(header);
     layout->addSpacing(8);
     for (int step = 1; step <= SetupWizardForm::kLastStep; ++step) {
         layout->addWidget(buildStep(step));
@@ -215,7 +235,7 @@ void SetupWizardWindow::connectControls() {
             [this, &wizard] { forward([&] { wizard.cmdNext_Click(); }); });
     connect(cmdFinish_, &QPushButton::clicked, this,
             [this, &wizard] { forward([&] { wizard.cmdFinish_Click(); }); });
-    connect(cmdCancel_, &QPushButton::clicked, this, [this] { pressCancel(); });
+    connect(cmdCancel_, &QPushButton::clicked, this, [this] { pressEscape(); });
     connect(optServerAutoConnect_, &QRadioButton::clicked, this,
             [this, &wizard] { forward([&] { wizard.optServerAutoConnect_Click(); }); });
     connect(optServerManualConnect_, &QRadioButton::clicked, this,
@@ -350,25 +370,6 @@ QWidget* SetupWizardWindow::widgetFor(Control control) const {
     default:
         return form().cmdNextVisible ? cmdNext_ : cmdFinish_;
     }
-}
-
-void SetupWizardWindow::syncFocus() {
-    // Each step's first field once per step; a refused field again.
-    const auto& m = form();
-    moveFocus(m.focusRequests, widgetFor(m.focus));
-}
-
-void SetupWizardWindow::pressDefault() {
-    auto& wizard = client().setupWizard();
-    if (form().defaultButton == SetupWizardForm::Button::cmdFinish) {
-        forward([&] { wizard.cmdFinish_Click(); });
-    } else {
-        forward([&] { wizard.cmdNext_Click(); });
-    }
-}
-
-void SetupWizardWindow::pressCancel() {
-    forward([this] { client().setupWizard().cmdCancel_Click(); });
 }
 
 } // namespace orvan

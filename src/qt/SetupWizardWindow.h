@@ -21,11 +21,7 @@ public:
     explicit SetupWizardWindow(Client& client);
 
 protected:
-    const FormModel& model() const override;
     bool syncContents() override;
-    void syncFocus() override;
-    void pressDefault() override;
-    void pressCancel() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

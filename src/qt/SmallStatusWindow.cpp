@@ -158,6 +158,7 @@ void SmallStatusWindow::sync() {
     if (!isVisible()) {
         show();
     }
+    status::followFocus(this, model);
 }
 
 } // namespace orvan

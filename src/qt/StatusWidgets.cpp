@@ -1,6 +1,7 @@
 #include "StatusWidgets.h"
 
 #include "WidgetSync.h"
+#include "model/Forms.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -21,6 +22,7 @@ QLabel.heading { font-weight: bold; color: #24476b; }
 QLabel.counter { font-weight: bold; color: #0e2a48; }
 QLabel.bigCounter { font-size: 14pt; font-weight: bold; color: #0e2a48; }
 QLabel.hint { color: #4a5a6b; font-size: 8pt; }
+QLabel#lblTimeToNextIncrement { font-family: Arial; }
 QFrame.box { background: #ffffff; border: 1px solid #c3ced9; border-radius: 6px; }
 QFrame.box QLabel, QFrame.box QRadioButton { background: transparent; }
 QPlainTextEdit { background: #ffffff; color: #111; border: 1px solid #8fa3b6; border-radius: 3px; }
@@ -89,6 +91,18 @@ bool syncCaption(QLabel* label, const std::string& caption, const std::string& t
     bool changed = sync::setText(label, sync::text(caption));
     changed |= sync::setToolTip(label, sync::text(toolTip));
     return changed;
+}
+
+void followFocus(QWidget* window, const StatusForm& form) {
+    // The count already followed is kept on the window itself.
+    const char* kSeen = "focusRequestsSeen";
+    if (window->property(kSeen).toUInt() == form.focusRequests) {
+        return;
+    }
+    window->setProperty(kSeen, form.focusRequests);
+    if (auto* button = window->findChild<QWidget*>(QString::fromStdString(form.focusedButton))) {
+        button->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 int pixels(long twips) {

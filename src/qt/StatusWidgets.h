@@ -8,6 +8,10 @@ class QWidget;
 
 // What the three status windows share: the lock screen's look in a small frame of their
 // own, and their place in the bottom-right corner of the work area.
+namespace orvan {
+struct StatusForm;
+}
+
 namespace orvan::status {
 
 QLatin1String styleSheet();
@@ -26,6 +30,9 @@ QLabel* makeTitle(QWidget* parent);
 
 // A label with `text` of the window's model, its tool tip, hidden while both are empty.
 bool syncCaption(QLabel* label, const std::string& caption, const std::string& toolTip);
+
+// Gives the focus to the model's button each time it asks again.
+void followFocus(QWidget* window, const StatusForm& form);
 
 // Pixels for twips on the primary screen, and back.
 int pixels(long twips);

@@ -422,6 +422,7 @@ void StatusWindow::sync() {
     syncCounters(model);
     syncChat(model);
     syncWindow(model, resized);
+    status::followFocus(this, model);
 }
 
 } // namespace orvan

@@ -74,6 +74,28 @@ inline bool setChecked(QAbstractButton* button, bool checked) {
     return true;
 }
 
+// Hides a window the model has taken away.
+inline void hide(QWidget* window) {
+    if (window->isVisible()) {
+        window->hide();
+    }
+}
+
+// Shows a window the model wants up, on top and with the keyboard; one already shown
+// comes to the top again only when `raiseAgain` (the lock screen was raised over it).
+// True when it was newly shown.
+inline bool showAndRaise(QWidget* window, bool raiseAgain) {
+    const bool shown = !window->isVisible();
+    if (shown) {
+        window->show();
+    }
+    if (shown || raiseAgain) {
+        window->raise();
+        window->activateWindow();
+    }
+    return shown;
+}
+
 // Characters (code points, as the engine counts them) and QString positions differ
 // only outside the Basic Multilingual Plane; both directions walk the text.
 inline int characterIndex(const QString& text, int utf16Position) {

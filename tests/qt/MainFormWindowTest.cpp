@@ -3,11 +3,13 @@
 #include "AboutWindow.h"
 #include "FrontEndFixture.h"
 #include "QtTrayIcon.h"
+#include "StatusWindow.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTest>
 
 namespace orvan::test {
@@ -63,6 +65,36 @@ TEST_F(MainFormWindowTest, trayMenuFollowsTheEngineEntries) {
     EXPECT_TRUE(actions[0]->font().bold());
     EXPECT_FALSE(actions[1]->isEnabled());
     tray.menu()->hide();
+}
+
+TEST_F(MainFormWindowTest, ctrlAltHeldAtTheRightClickAddsTheDeactivationEntry) {
+    auto& session = context().workstation.session;
+    session.intSessionType = Workstation::kCard;
+    session.dteCreditTime = session.dteRemainingTime = 0.02;
+    session.dteValidUntil = context().now() + 1;
+    context().workstation.setState(Workstation::kConnected);
+    client().sessionControl().funStartSession();
+    frontEnd_->sync();
+    auto& tray = frontEnd_->trayIcon();
+    const auto rightClick = [&tray] {
+        // The right button going down, as the tray host reports it.
+        emit tray.icon()->activated(QSystemTrayIcon::Context);
+        QStringList names;
+        for (auto* action : tray.menu()->actions()) {
+            names << action->objectName();
+        }
+        tray.menu()->hide();
+        return names;
+    };
+    auto& window = frontEnd_->statusWindow();
+    QTest::keyPress(&window, Qt::Key_Alt, Qt::ControlModifier | Qt::AltModifier);
+    const auto held = rightClick();
+    EXPECT_TRUE(held.contains(QStringLiteral("mnuDeactivate"))) << held.join(' ').toStdString();
+    QTest::keyRelease(&window, Qt::Key_Alt, Qt::ControlModifier);
+    const auto ctrlOnly = rightClick();
+    EXPECT_FALSE(ctrlOnly.contains(QStringLiteral("mnuDeactivate")));
+    EXPECT_TRUE(ctrlOnly.contains(QStringLiteral("mnuStopSession")));
+    QTest::keyRelease(&window, Qt::Key_Control, Qt::NoModifier);
 }
 
 } // namespace

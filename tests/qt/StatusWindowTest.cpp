@@ -5,6 +5,8 @@
 #include "SmallStatusWindow.h"
 #include "localization/Localization.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +82,25 @@ TEST_F(StatusWindowTest, eachSessionTypeShowsItsOwnFrameInTheBottomRightCorner) 
     EXPECT_EQ(in(status(), "lblNumCard")->text(), QStringLiteral("123456"));
 }
 
+TEST_F(StatusWindowTest, timeToNextIncrementAloneIsInArialsMetricTwin) {
+    if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans"))) {
+        GTEST_SKIP() << "fonts-liberation2 is not installed";
+    }
+    open(Workstation::kSelfServicePostpaid);
+    client().statusWindows().cmdClose_Click();
+    frontEnd_->sync();
+    for (QWidget* window : {static_cast<QWidget*>(&status()),
+                            static_cast<QWidget*>(&frontEnd_->smallStatusWindow())}) {
+        window->ensurePolished();
+        auto* label = in(*window, "lblTimeToNextIncrement");
+        label->ensurePolished();
+        EXPECT_EQ(QFontInfo(label->font()).family(), QStringLiteral("Liberation Sans"));
+        auto* amount = in(*window, "lblAmountDue");
+        amount->ensurePolished();
+        EXPECT_NE(QFontInfo(amount->font()).family(), QStringLiteral("Liberation Sans"));
+    }
+}
+
 TEST_F(StatusWindowTest, countersChangeWithoutMovingOrResizingTheWindow) {
     open(Workstation::kCard);
     auto* remaining = in(status(), "lblRemainTime");
@@ -140,6 +161,12 @@ TEST_F(StatusWindowTest, smallAndMicroWindowsRefuseToCloseAndStayOnTopWithoutFoc
     EXPECT_TRUE(small.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(small.windowFlags().testFlag(Qt::Tool)) << "not an ordinary task-bar window";
     EXPECT_LT(small.frameGeometry().right(), workArea().right());
+    QTest::mouseClick(in<QPushButton>(small, "cmdPause"), Qt::LeftButton);
+    frontEnd_->sync();
+    EXPECT_EQ(small.focusWidget(), in<QPushButton>(small, "cmdStatus"))
+        << "the confirmation leaves the customer on the status button";
+    client().msgBox().cmdNo_Click();
+    frontEnd_->sync();
 
     QTest::mouseDClick(in(small, "lblRemainTime"), Qt::LeftButton);
     EXPECT_TRUE(status().isVisible()) << "a double-click brings the full window back";

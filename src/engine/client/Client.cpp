@@ -67,7 +67,7 @@ Client::Client(Platform platform, AppVersion version, const ReportsFactory& make
     , receivedFiles_(context_, {lockScreen_, sender_})
     , setupWizard_(context_, {sessionControl_, link_})
     , passwordDialogs_(context_, {sessionControl_, lockScreen_, sender_, startup_, startup_})
-    , optionsDialog_(context_, {link_, startup_}) {
+    , optionsDialog_(context_, {link_, startup_, lockScreen_}) {
     lockScreen_.connect({sessionControl_, lockScreenTimers_});
     reports_->setSnapshot(snapshot_);
     reports_->setConnectionLostHandler([this] { link_.wskCli_Close(); });

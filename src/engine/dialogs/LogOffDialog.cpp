@@ -41,6 +41,20 @@ void LogOffDialog::subLocalizeInterface() {
     }
     dialog.lblPassword = texts.funLoadResString(10154);
     dialog.cmdCancelCaption = texts.funLoadResString(10150);
+    showChosenExit();
+}
+
+void LogOffDialog::showChosenExit() {
+    auto& dialog = context_.forms.frmPasswdLogOff;
+    const auto& exits = PasswdLogOffForm::kExits;
+    const auto found = std::find(exits.begin(), exits.end(), dialog.intExitKind);
+    if (found == exits.end()) {
+        return;
+    }
+    const auto& caption =
+        dialog.optShutdownCaptions[static_cast<std::size_t>(found - exits.begin())];
+    dialog.cmdQuitCaption = caption;
+    dialog.lblHelp = context_.localization.funLoadResString(10161) + Utf8::lowerAscii(caption);
 }
 
 void LogOffDialog::optShutdown_Click(int index) {
@@ -51,10 +65,7 @@ void LogOffDialog::optShutdown_Click(int index) {
         return;
     }
     dialog.intExitKind = index;
-    const auto& caption =
-        dialog.optShutdownCaptions[static_cast<std::size_t>(found - exits.begin())];
-    dialog.cmdQuitCaption = caption;
-    dialog.lblHelp = context_.localization.funLoadResString(10161) + Utf8::lowerAscii(caption);
+    showChosenExit();
     ++dialog.focusRequests;
 }
 

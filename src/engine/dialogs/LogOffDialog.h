@@ -23,6 +23,9 @@ public:
     void subLocalizeInterface();
 
 private:
+    // The button and the help line name the chosen exit, in the language in force.
+    void showChosenExit();
+
     EngineContext& context_;
     ComputerShutdown& shutdown_;
 };

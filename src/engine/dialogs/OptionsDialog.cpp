@@ -5,6 +5,7 @@
 #include "dialogs/ConnectionSettings.h"
 #include "localization/Localization.h"
 #include "localization/MessageCatalogue.h"
+#include "lockscreen/LockScreen.h"
 #include "model/EngineContext.h"
 #include "roles/ProgramExit.h"
 
@@ -52,6 +53,9 @@ void OptionsDialog::Form_Load() {
             unlock();
             moveFocus(dialog, dialog.optServerAutoConnect ? Control::optServerAutoConnect
                                                           : Control::txtServerName);
+        }
+        if (context_.forms.frmBlock.loaded) {
+            parts_.lockScreen.resetMessageAndReloadLogo();
         }
     });
 }

@@ -6,17 +6,20 @@ namespace orvan {
 
 struct EngineContext;
 struct OptionsForm;
+class LockScreen;
 class ProgramExit;
 class ServerLink;
 
 // The options dialog frmOptions: opens locked while an administrator password is set;
 // saving writes the settings and reconnects with them, and a change of the usage mode
-// ends the program.
+// ends the program. Opening it empties the lock screen's message box and reads its logo
+// again.
 class OptionsDialog {
 public:
     struct Parts {
         ServerLink& link;
         ProgramExit& exit;
+        LockScreen& lockScreen;
     };
 
     OptionsDialog(EngineContext& context, Parts parts);

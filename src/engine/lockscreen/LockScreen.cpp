@@ -257,6 +257,11 @@ void LockScreen::reloadDocuments() {
     loadLogo();
 }
 
+void LockScreen::resetMessageAndReloadLogo() {
+    context_.forms.frmBlock.rtbMessageFile.clear();
+    loadLogo();
+}
+
 void LockScreen::showFollowPicture(const std::string& path) {
     images_.funLoadImg(path, context_.forms.frmBlock.imgFollowServer);
 }

@@ -53,6 +53,9 @@ public:
     void releaseDocuments();
     // Shows the message file of the current state and the logo again.
     void reloadDocuments();
+    // Empties the message box and reads the logo again, so that a logo replaced while
+    // the staff work on the settings shows at once.
+    void resetMessageAndReloadLogo();
     // The message file for a state: the received one when "Message & Logo Files Type"
     // is 1, else the language's own; empty for states without a message.
     std::string messageFileFor(int state) const;

@@ -56,7 +56,16 @@ struct StatusForm : FormModel {
     // into the chat input each time it grows.
     std::string txtWksnChat;
     unsigned txtWksnChatFocusRequests = 0;
+    // The button the window gives the focus to each time the count grows: where a
+    // confirmation asked from the window leaves the customer.
+    std::string focusedButton;
+    unsigned focusRequests = 0;
     ControlTexts texts;
+
+    void moveFocus(std::string button) {
+        focusedButton = std::move(button);
+        ++focusRequests;
+    }
 
     // Adds a line to the history; the oldest lines fall off beyond the limit. The newest
     // line stays whole, however long: it is bounded by the size of one message.

@@ -143,14 +143,19 @@ void StatusWindows::askQuit(StatusForm& owner, const char* location) {
     });
 }
 
+// The boxes are modeless: the focus moves while the question is still open.
 void StatusWindows::cmdPause_Click() {
-    withHideTimerStopped("frmStatus.cmdPause_ClickError",
-                         [&] { askPause(full(), "frmStatus.cmdPause_ClickError"); });
+    withHideTimerStopped("frmStatus.cmdPause_ClickError", [&] {
+        askPause(full(), "frmStatus.cmdPause_ClickError");
+        full().moveFocus("cmdClose");
+    });
 }
 
 void StatusWindows::cmdQuit_Click() {
-    withHideTimerStopped("frmStatus.cmdQuit_ClickError",
-                         [&] { askQuit(full(), "frmStatus.cmdQuit_ClickError"); });
+    withHideTimerStopped("frmStatus.cmdQuit_ClickError", [&] {
+        full().moveFocus("cmdClose");
+        askQuit(full(), "frmStatus.cmdQuit_ClickError");
+    });
 }
 
 void StatusWindows::cmdCliPassword_Click() {
@@ -311,15 +316,21 @@ void StatusWindows::frmSmallStatus_ShowFull() {
 }
 
 void StatusWindows::frmSmallStatus_cmdPause_Click() {
-    askPause(context_.forms.frmSmallStatus, "frmSmallStatus.cmdPause_ClickError");
+    auto& small = context_.forms.frmSmallStatus;
+    askPause(small, "frmSmallStatus.cmdPause_ClickError");
+    small.moveFocus("cmdStatus");
 }
 
 void StatusWindows::frmSmallStatus_cmdQuit_Click() {
-    askQuit(context_.forms.frmSmallStatus, "frmSmallStatus.cmdQuit_ClickError");
+    auto& small = context_.forms.frmSmallStatus;
+    askQuit(small, "frmSmallStatus.cmdQuit_ClickError");
+    small.moveFocus("cmdStatus");
 }
 
 void StatusWindows::frmMicroStatus_cmdQuit_Click() {
-    askQuit(context_.forms.frmMicroStatus, "frmMicroStatus.cmdQuit_ClickError");
+    auto& micro = context_.forms.frmMicroStatus;
+    askQuit(micro, "frmMicroStatus.cmdQuit_ClickError");
+    micro.moveFocus("cmdQuit");
 }
 
 } // namespace orvan

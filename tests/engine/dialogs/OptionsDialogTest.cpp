@@ -1,3 +1,4 @@
+#include "engine/imaging/PngBytes.h"
 #include "support/DialogFixture.h"
 
 namespace orvan::test {
@@ -61,6 +62,22 @@ TEST_F(OptionsDialogTest, withoutAPasswordItOpensUnlockedWithTheLockChecked) {
     EXPECT_EQ(form().txtServerName, "cafe");
     EXPECT_FALSE(form().optServerAutoConnect);
     EXPECT_EQ(form().focus, Control::txtServerName);
+}
+
+TEST_F(OptionsDialogTest, openingEmptiesTheLockScreensMessageAndReadsItsLogoAgain) {
+    auto& block = context().forms.frmBlock;
+    ASSERT_TRUE(block.loaded);
+    block.rtbMessageFile = "intro.rtf";
+    const auto& logo = context().settings.strLogoPath;
+    fake.files.write(logo, PngBytes::minimal());
+    openUnlocked();
+    EXPECT_TRUE(block.rtbMessageFile.empty());
+    EXPECT_EQ(block.picLogo.file, logo) << "a logo put there after start-up shows";
+
+    block.unload();
+    fake.files.write(logo, "not a picture");
+    options().Form_Load();
+    EXPECT_EQ(block.picLogo.file, logo) << "an unloaded lock screen is left alone";
 }
 
 TEST_F(OptionsDialogTest, portFieldKeepsDigitsAndIsHeldToTheLargestPort) {

@@ -153,12 +153,16 @@ TEST_F(StatusWindowsTest, pauseAndQuitAskFirstAndAnswerNoByDefault) {
     EXPECT_EQ(box().lblText, res(10204));
     EXPECT_EQ(box().defaultButton, MsgBoxButton::cmdNo);
     EXPECT_EQ(box().mfrmParent, &full());
+    EXPECT_EQ(full().focusedButton, "cmdClose") << "the box is modeless: the focus moves at once";
     client().msgBox().cmdNo_Click();
     EXPECT_EQ(state(), Workstation::kConnected);
 
+    const auto requests = small().focusRequests;
     windows().frmSmallStatus_cmdQuit_Click();
     EXPECT_EQ(box().lblText, res(10184));
     EXPECT_EQ(box().mfrmParent, &small());
+    EXPECT_EQ(small().focusedButton, "cmdStatus");
+    EXPECT_GT(small().focusRequests, requests);
     client().msgBox().cmdYes_Click();
     EXPECT_EQ(state(), Workstation::kWaiting);
     EXPECT_FALSE(full().visible);
