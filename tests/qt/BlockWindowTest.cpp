@@ -1,7 +1,6 @@
 #include "FrontEndFixture.h"
 #include "SharedPictures.h"
 
-#include <QBackingStore>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFile>
@@ -263,8 +262,8 @@ TEST_F(BlockWindowTest, boxAwaitingAnAnswerIsActivatedAgainOverTheLockWindowShow
 }
 
 // A second screen's lock window shares the decoded advertising; while the lock screen
-// is hidden (a whole session long) no window keeps it, its screen-sized follow picture
-// or its back buffer, and everything is drawn again when the lock screen comes back.
+// is hidden (a whole session long) no window keeps it or its screen-sized follow
+// picture, and everything is drawn again when the lock screen comes back.
 TEST_F(BlockWindowTest, hiddenLockWindowsHoldNoPicturesAndScreensShareOneDecodedCopy) {
     QTemporaryDir folder;
     const auto advert = folder.filePath("1.png");
@@ -298,15 +297,11 @@ TEST_F(BlockWindowTest, hiddenLockWindowsHoldNoPicturesAndScreensShareOneDecoded
             EXPECT_TRUE(label->pixmap().isNull() || label->pixmap().width() <= 400)
                 << label->objectName().toStdString() << " kept a large picture";
         }
-        ASSERT_NE(hidden->backingStore(), nullptr);
-        EXPECT_LT(hidden->backingStore()->size().width(), 2);
     }
 
     showState(Workstation::kWaiting);
     syncBoth();
-    QTest::qWait(20); // the first paint sizes the back buffer again
     EXPECT_TRUE(drawn(window(), "img0") && drawn(second, "img1"));
-    EXPECT_EQ(window().backingStore()->size(), window().size());
     EXPECT_EQ(SharedPictures::alive(), 1U);
 }
 
