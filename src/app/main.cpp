@@ -30,7 +30,9 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
+#include <memory>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
@@ -96,6 +98,17 @@ void lendLockWindows(orvan::DlShellLock& shellLock, const orvan::FrontEnd* front
     shellLock.attachLockWindows(x11->connection(), windows);
 }
 
+// A source that could not open its descriptor is not watched: Qt warns about a notifier
+// on none.
+std::unique_ptr<QSocketNotifier> watchReadable(int fd, const std::function<void()>& onReadable) {
+    if (fd < 0) {
+        return nullptr;
+    }
+    auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, onReadable);
+    return notifier;
+}
+
 std::string commandLine(int argc, char** argv) {
     std::string line;
     for (int i = 1; i < argc; ++i) {
@@ -158,15 +171,10 @@ int main(int argc, char** argv) {
     QtTcpSocket tcp;
     QtUdpSocket udp;
 
-    QSocketNotifier timeChanges(clock.timeChangeFd(), QSocketNotifier::Read);
-    timeChanges.setEnabled(clock.timeChangeFd() >= 0);
-    QObject::connect(&timeChanges, &QSocketNotifier::activated,
-                     [&clock] { clock.onTimeChangeFdReadable(); });
-
-    QSocketNotifier accessibilityEvents(addresses.fd(), QSocketNotifier::Read);
-    accessibilityEvents.setEnabled(addresses.fd() >= 0);
-    QObject::connect(&accessibilityEvents, &QSocketNotifier::activated,
-                     [&addresses] { addresses.dispatch(); });
+    const auto timeChanges =
+        watchReadable(clock.timeChangeFd(), [&clock] { clock.onTimeChangeFdReadable(); });
+    const auto accessibilityEvents =
+        watchReadable(addresses.fd(), [&addresses] { addresses.dispatch(); });
 
     Client client(Platform{
         clock, timers, store, system, codec, files, dialogs, shell, screen, desktop, tcp, udp,
@@ -199,6 +207,10 @@ int main(int argc, char** argv) {
         client.context().log.subWriteLog("The guard service is not listening at " + guardSocket +
                                          ": registering as soon as it is");
     }
+    // The guard hears from the thread of its own only while the event loop turns.
+    QTimer loopTurns;
+    QObject::connect(&loopTurns, &QTimer::timeout, [&guard] { guard.loopTurned(); });
+    loopTurns.start(1000);
     const int status = QApplication::exec();
     guard.farewell();
     return status;

@@ -1,7 +1,5 @@
 #include "GuardLink.h"
 
-#include "GuardProtocol.h"
-
 #include <cerrno>
 #include <cstring>
 #include <sys/socket.h>
@@ -9,6 +7,10 @@
 #include <unistd.h>
 
 namespace orvan {
+
+GuardLink::GuardLink(std::chrono::milliseconds hungLoopLimit)
+    : hungLoopLimit_(hungLoopLimit)
+    , lastTurn_(std::chrono::steady_clock::now().time_since_epoch().count()) {}
 
 GuardLink::~GuardLink() {
     stop();
@@ -23,6 +25,16 @@ bool GuardLink::start(const std::string& socketPath) {
     const bool registered = connect();
     beater_ = std::thread(&GuardLink::run, this);
     return registered;
+}
+
+void GuardLink::loopTurned() {
+    lastTurn_ = std::chrono::steady_clock::now().time_since_epoch().count();
+}
+
+bool GuardLink::loopHung() const {
+    const std::chrono::steady_clock::duration sinceTurn{
+        std::chrono::steady_clock::now().time_since_epoch().count() - lastTurn_};
+    return sinceTurn > hungLoopLimit_;
 }
 
 bool GuardLink::connect() {
@@ -59,6 +71,9 @@ bool GuardLink::say(std::string_view line) {
 void GuardLink::run() {
     std::unique_lock lock(mutex_);
     while (!wake_.wait_for(lock, guard::kBeatInterval, [this] { return stopping_; })) {
+        if (loopHung()) {
+            continue;
+        }
         if (fd_ < 0) {
             connect();
         } else if (!say(guard::kBeat) && errno != EAGAIN && errno != EWOULDBLOCK) {

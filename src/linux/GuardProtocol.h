@@ -14,6 +14,10 @@ inline constexpr const char* kSocketPath = "/run/orvanclient/guard.sock";
 inline constexpr std::chrono::milliseconds kBeatInterval{250};
 // Silence this long from a registered client means it was stopped or frozen.
 inline constexpr std::chrono::milliseconds kSilenceLimit{2000};
+// An event loop that has not turned for this long is hung: the client falls silent though
+// its process runs. Far above the longest wait the loop makes on purpose (a contested
+// grab, programs given time to close).
+inline constexpr std::chrono::milliseconds kHungLoopLimit{30000};
 
 inline constexpr std::string_view kHello = "hello\n";
 inline constexpr std::string_view kBeat = "beat\n";

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
+#include <memory>
 #include <optional>
 
 namespace orvan {
@@ -230,8 +231,9 @@ std::string IconvAnsiCodec::toAnsi(std::string_view utf8) const {
 std::string IconvAnsiCodec::toSingleByte(std::string_view utf8) const {
     std::string bytes;
     bytes.reserve(utf8.size());
-    // Opened only for characters outside the table, which are rare.
-    std::optional<Converter> encoder;
+    // Opened only for characters outside the table, which are rare. Held by pointer: in
+    // an optional, GCC's optimiser believes the handle may be closed uninitialised.
+    std::unique_ptr<Converter> encoder;
     for (std::size_t pos = 0; pos < utf8.size();) {
         if (const auto ascii = static_cast<unsigned char>(utf8[pos]);
             ascii < 0x80 && decode_[ascii] == ascii) {
@@ -252,7 +254,7 @@ std::string IconvAnsiCodec::toSingleByte(std::string_view utf8) const {
         std::optional<std::string> composed;
         if (!charset_.empty()) {
             if (!encoder) {
-                encoder.emplace(charset_, "UTF-8");
+                encoder = std::make_unique<Converter>(charset_, "UTF-8");
             }
             if (encoder->valid()) {
                 std::string one;

@@ -1,5 +1,6 @@
 #include "GuardService.h"
 
+#include "GuardLink.h"
 #include "GuardProtocol.h"
 #include "XvfbServer.h"
 
@@ -166,6 +167,22 @@ TEST_F(GuardServiceTest,
     const int outside = connectToGuard();
     EXPECT_TRUE(eventually([&] { return logged("runs in no login session"); }));
     ::close(outside);
+}
+
+TEST_F(GuardServiceTest, aClientWhoseEventLoopStopsTurningFallsSilent) {
+    GuardLink link(300ms);
+    ASSERT_TRUE(link.start(socket_));
+    // Turning for well over the limit keeps it alive.
+    const auto until = std::chrono::steady_clock::now() + 3 * 300ms + kSilenceLimit;
+    while (std::chrono::steady_clock::now() < until) {
+        link.loopTurned();
+        std::this_thread::sleep_for(50ms);
+    }
+    EXPECT_TRUE(sessions_.ended().empty());
+
+    // Its beating thread goes on, but the hung loop is no longer vouched for.
+    EXPECT_TRUE(eventually([&] { return ended(getpid()); }, 300ms + 2 * kSilenceLimit));
+    EXPECT_TRUE(logged("fell silent"));
 }
 
 // The real client on a private display, registered with the service under test.
