@@ -10,6 +10,11 @@
 #                                      SECONDS, one after the other; what it finds is kept in
 #                                      build/fuzz/campaign/NAME and seeds the next campaign
 #
+# The bounded run uses preset "fuzz" (address and undefined-behaviour sanitizers). A
+# campaign fuzzes with preset "fuzz-campaign" (address only: the undefined-behaviour checks
+# took half of every input's time) and then runs every input it kept through the "fuzz"
+# build, so nothing it found escapes either sanitizer.
+#
 # A crash, leak, time-out or memory blow-up fails the script and leaves its input in
 # build/fuzz/artifacts. After the wire fuzzer, every input it kept runs again on a new
 # client and on the rewound one, which must answer alike.
@@ -31,6 +36,12 @@ fi
 
 cmake --preset fuzz
 cmake --build --preset fuzz
+fuzzers=build/fuzz/fuzz
+if [ -n "$campaign" ]; then
+    cmake --preset fuzz-campaign
+    cmake --build --preset fuzz-campaign
+    fuzzers=build/fuzz-campaign/fuzz
+fi
 
 artifacts=build/fuzz/artifacts
 mkdir -p "$artifacts"
@@ -66,9 +77,15 @@ fuzz() {
     corpus=$(seeds "$target")
     dict=$(dictionary "$target")
     echo "-- $target for ${time} s"
-    build/fuzz/fuzz/"$target" -max_total_time="$time" -rss_limit_mb=2048 -timeout=10 \
+    "$fuzzers/$target" -max_total_time="$time" -rss_limit_mb=2048 -timeout=10 \
         ${dict:+-dict="$dict"} -artifact_prefix="$artifacts/$target-" -print_final_stats=1 \
         "$work" "$corpus" || status=$?
+    # The wire's check below runs in the "fuzz" build already.
+    if [ "$status" -eq 0 ] && [ "$fuzzers" != build/fuzz/fuzz ] && [ "$target" != wire_fuzzer ]; then
+        echo "-- $target: every kept input again, with both sanitizers"
+        build/fuzz/fuzz/"$target" -runs=0 -artifact_prefix="$artifacts/$target-ubsan-" \
+            "$work" "$corpus" 2>&1 | tail -n 2 || status=$?
+    fi
     if [ "$status" -eq 0 ] && [ "$target" = wire_fuzzer ]; then
         echo "-- $target: every kept input again, rewound and new"
         ORVAN_WIRE_CHECK=1 build/fuzz/fuzz/wire_fuzzer -runs=0 \
@@ -83,7 +100,7 @@ fuzz() {
 }
 
 for target in "${chosen[@]}"; do
-    if [ ! -x "build/fuzz/fuzz/$target" ]; then
+    if [ ! -x "$fuzzers/$target" ]; then
         echo "no fuzzer named $target (fuzzers: ${all[*]})" >&2
         exit 2
     fi
