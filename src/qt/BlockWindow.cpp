@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -29,6 +30,8 @@ constexpr double kTwipsPerInch = 1440.0;
 // Used until the engine gives the box a size.
 constexpr long kDefaultBoxWidthTwips = 7800;
 constexpr long kDefaultBoxHeightTwips = 6600;
+// One frame: the widgets are painted this long after the window is mapped.
+constexpr int kFirstPaintDelayMillis = 16;
 
 bool ctrlAltLeftClick(QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress) {
@@ -202,6 +205,7 @@ bool BlockWindow::syncWindowState(const BlockForm& model) {
     if (screen_ != nullptr) {
         setGeometry(model.topMost ? screen_->geometry() : screen_->availableGeometry());
     }
+    holdFirstPaint();
     show();
     raise();
     if (primary_) {
@@ -215,6 +219,14 @@ bool BlockWindow::syncWindowState(const BlockForm& model) {
         emit nativeWindowChanged();
     }
     return true;
+}
+
+// A full-screen paint costs the front end and the X server most of a frame, and a
+// client that looks meanwhile waits for it: the window is mapped (and the grabs are
+// already held) first, and the widgets are painted a frame later.
+void BlockWindow::holdFirstPaint() {
+    setUpdatesEnabled(false);
+    QTimer::singleShot(kFirstPaintDelayMillis, this, [this] { setUpdatesEnabled(true); });
 }
 
 void BlockWindow::applyWindowFlags(bool topMost) {

@@ -53,6 +53,7 @@ protected:
 private:
     void build();
     void applyWindowFlags(bool topMost);
+    void holdFirstPaint();
     void releasePictures();
     bool syncWindowState(const BlockForm& model);
     void syncDefaultButton(const BlockForm& model);
