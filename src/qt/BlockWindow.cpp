@@ -48,8 +48,10 @@ bool isEnter(int key) {
 
 } // namespace
 
+// The flags are given at construction: changed once the widgets exist, they would
+// make Qt resolve the style sheet again for every one of them (about 20 ms).
 BlockWindow::BlockWindow(Client& client, QScreen* screen)
-    : QWidget(nullptr)
+    : QWidget(nullptr, windowFlagsFor(client.context().forms.frmBlock.topMost))
     , client_(client)
     , screen_(screen)
     , forward_([this] { emit actionForwarded(); }) {
@@ -58,8 +60,8 @@ BlockWindow::BlockWindow(Client& client, QScreen* screen)
     // The window closer spares windows whose titles contain the program's name.
     setWindowTitle(QStringLiteral("Orvan"));
     setStyleSheet(block::styleSheet());
+    shownTopMost_ = client_.context().forms.frmBlock.topMost;
     build();
-    applyWindowFlags(client_.context().forms.frmBlock.topMost);
     if (screen_ != nullptr) {
         setScreen(screen_);
         setGeometry(screen_->geometry());
@@ -229,14 +231,18 @@ void BlockWindow::holdFirstPaint() {
     QTimer::singleShot(kFirstPaintDelayMillis, this, [this] { setUpdatesEnabled(true); });
 }
 
-void BlockWindow::applyWindowFlags(bool topMost) {
+Qt::WindowFlags BlockWindow::windowFlagsFor(bool topMost) {
     // Test mode ("-t") keeps the developer's windows reachable: an ordinary window.
     Qt::WindowFlags flags = Qt::Window;
     if (topMost) {
         flags |=
             Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
     }
-    setWindowFlags(flags);
+    return flags;
+}
+
+void BlockWindow::applyWindowFlags(bool topMost) {
+    setWindowFlags(windowFlagsFor(topMost));
     shownTopMost_ = topMost;
 }
 

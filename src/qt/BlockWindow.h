@@ -52,6 +52,7 @@ protected:
 
 private:
     void build();
+    static Qt::WindowFlags windowFlagsFor(bool topMost);
     void applyWindowFlags(bool topMost);
     void holdFirstPaint();
     void releasePictures();
