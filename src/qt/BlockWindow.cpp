@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -29,6 +30,8 @@ constexpr double kTwipsPerInch = 1440.0;
 // Used until the engine gives the box a size.
 constexpr long kDefaultBoxWidthTwips = 7800;
 constexpr long kDefaultBoxHeightTwips = 6600;
+// One frame: the widgets are painted this long after the window is mapped.
+constexpr int kFirstPaintDelayMillis = 16;
 
 bool ctrlAltLeftClick(QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress) {
@@ -45,8 +48,10 @@ bool isEnter(int key) {
 
 } // namespace
 
+// The flags are given at construction: changed once the widgets exist, they would
+// make Qt resolve the style sheet again for every one of them (about 20 ms).
 BlockWindow::BlockWindow(Client& client, QScreen* screen)
-    : QWidget(nullptr)
+    : QWidget(nullptr, windowFlagsFor(client.context().forms.frmBlock.topMost))
     , client_(client)
     , screen_(screen)
     , forward_([this] { emit actionForwarded(); }) {
@@ -55,8 +60,8 @@ BlockWindow::BlockWindow(Client& client, QScreen* screen)
     // The window closer spares windows whose titles contain the program's name.
     setWindowTitle(QStringLiteral("Orvan"));
     setStyleSheet(block::styleSheet());
+    shownTopMost_ = client_.context().forms.frmBlock.topMost;
     build();
-    applyWindowFlags(client_.context().forms.frmBlock.topMost);
     if (screen_ != nullptr) {
         setScreen(screen_);
         setGeometry(screen_->geometry());
@@ -202,6 +207,7 @@ bool BlockWindow::syncWindowState(const BlockForm& model) {
     if (screen_ != nullptr) {
         setGeometry(model.topMost ? screen_->geometry() : screen_->availableGeometry());
     }
+    holdFirstPaint();
     show();
     raise();
     if (primary_) {
@@ -217,14 +223,26 @@ bool BlockWindow::syncWindowState(const BlockForm& model) {
     return true;
 }
 
-void BlockWindow::applyWindowFlags(bool topMost) {
+// A full-screen paint costs the front end and the X server most of a frame, and a
+// client that looks meanwhile waits for it: the window is mapped (and the grabs are
+// already held) first, and the widgets are painted a frame later.
+void BlockWindow::holdFirstPaint() {
+    setUpdatesEnabled(false);
+    QTimer::singleShot(kFirstPaintDelayMillis, this, [this] { setUpdatesEnabled(true); });
+}
+
+Qt::WindowFlags BlockWindow::windowFlagsFor(bool topMost) {
     // Test mode ("-t") keeps the developer's windows reachable: an ordinary window.
     Qt::WindowFlags flags = Qt::Window;
     if (topMost) {
         flags |=
             Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
     }
-    setWindowFlags(flags);
+    return flags;
+}
+
+void BlockWindow::applyWindowFlags(bool topMost) {
+    setWindowFlags(windowFlagsFor(topMost));
     shownTopMost_ = topMost;
 }
 

@@ -52,7 +52,9 @@ protected:
 
 private:
     void build();
+    static Qt::WindowFlags windowFlagsFor(bool topMost);
     void applyWindowFlags(bool topMost);
+    void holdFirstPaint();
     void releasePictures();
     bool syncWindowState(const BlockForm& model);
     void syncDefaultButton(const BlockForm& model);

@@ -55,12 +55,19 @@ LockWatcher::LockWatcher(std::unique_ptr<XConnection> x, const GrabTarget& targe
     , keys_(keys)
     , keysBound_(Clock::now() + kKeysBound)
     , keysNextTry_(Clock::now()) {
-    const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(x_->get(), x_->root(), XCB_CW_EVENT_MASK, &events);
+    watchEvents();
+}
+
+// Focus events in the ungrab mode tell of a grab that ended; the lock window's unmap,
+// destroy or reparent tells of a grab X let go with it.
+void LockWatcher::watchEvents() const {
+    const std::uint32_t rootEvents =
+        XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_FOCUS_CHANGE;
+    xcb_change_window_attributes(x_->get(), x_->root(), XCB_CW_EVENT_MASK, &rootEvents);
     // Its own map wakes the watcher even when a window manager put it in a frame.
     if (target_.grabWindow != target_.root) {
-        const std::uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-        xcb_change_window_attributes(x_->get(), target_.grabWindow, XCB_CW_EVENT_MASK, &structure);
+        const std::uint32_t own = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_FOCUS_CHANGE;
+        xcb_change_window_attributes(x_->get(), target_.grabWindow, XCB_CW_EVENT_MASK, &own);
     }
     x_->sync();
 }
@@ -75,23 +82,23 @@ LockWatcher::~LockWatcher() {
 void LockWatcher::run() {
     // Whatever was mapped before the watch began.
     raiseLockWindows(hostWindowsShown());
-    auto nextRegrab = Clock::now() + kRegrabInterval;
+    auto nextCheck = Clock::now() + kSafetyPoll;
     for (;;) {
-        handleEvents();
+        const bool grabInDoubt = handleEvents();
         if (x_->broken()) {
             LogSink::report("lost the connection to the X display: the lock is no longer watched");
             return;
         }
+        drainTarget();
+        if (grabInDoubt || Clock::now() >= nextCheck) {
+            reassertGrab();
+            nextCheck = Clock::now() + kSafetyPoll;
+        }
         const auto keysDue = changeKeysOnceUp();
-        if (!waitUntil(std::min(nextRegrab, keysDue))) {
+        if (!waitUntil(std::min(nextCheck, keysDue))) {
             return;
         }
         wake_.clear();
-        if (Clock::now() >= nextRegrab) {
-            reassertGrab();
-            drainTarget();
-            nextRegrab = Clock::now() + kRegrabInterval;
-        }
     }
 }
 
@@ -99,23 +106,28 @@ void LockWatcher::run() {
 bool LockWatcher::waitUntil(Clock::time_point deadline) const {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    // A grab connection of the library's own is read as its events come.
+    const int own = target_.hostOwned ? -1 : xcb_get_file_descriptor(target_.connection);
     pollfd fds[] = {{xcb_get_file_descriptor(x_->get()), POLLIN, 0},
                     {stop_.fd(), POLLIN, 0},
-                    {wake_.fd(), POLLIN, 0}};
-    poll(fds, 3, static_cast<int>(std::max<decltype(left)>(left, 0)));
+                    {wake_.fd(), POLLIN, 0},
+                    {own, POLLIN, 0}};
+    poll(fds, 4, static_cast<int>(std::max<decltype(left)>(left, 0)));
     return (fds[1].revents & POLLIN) == 0;
 }
 
-void LockWatcher::handleEvents() {
+bool LockWatcher::handleEvents() {
     std::vector<xcb_window_t> moved;
+    bool grabInDoubt = false;
     while (const Reply<xcb_generic_event_t> event{xcb_poll_for_event(x_->get())}) {
+        grabInDoubt |= putsGrabInDoubt(*event);
         const xcb_window_t window = eventWindow(*event);
         if (window != XCB_NONE && !isLockWindow(window) && !target_.ownedByHost(window)) {
             moved.push_back(window);
         }
     }
     if (moved.empty()) {
-        return;
+        return grabInDoubt;
     }
     // Another program's window mapped or restacked may now lie above the lock windows.
     // The host's own windows belong over them (a message box, the language list), and
@@ -126,6 +138,27 @@ void LockWatcher::handleEvents() {
     });
     if (covered) {
         raiseLockWindows(hostWindows);
+    }
+    return grabInDoubt;
+}
+
+// A grab that ended (another client's, or the host's popup menu closing) moves the
+// focus in the ungrab mode; one that began is left alone, since it may be the host's
+// popup taking the grab over. A grab window that stops being viewable ends its grab,
+// and one that comes up should hold the grab instead of the root.
+bool LockWatcher::putsGrabInDoubt(const xcb_generic_event_t& event) const {
+    switch (event.response_type & 0x7f) {
+    case XCB_FOCUS_IN:
+    case XCB_FOCUS_OUT:
+        return reinterpret_cast<const xcb_focus_in_event_t&>(event).mode == XCB_NOTIFY_MODE_UNGRAB;
+    case XCB_UNMAP_NOTIFY:
+    case XCB_DESTROY_NOTIFY:
+    case XCB_REPARENT_NOTIFY:
+        return true;
+    case XCB_MAP_NOTIFY:
+        return reinterpret_cast<const xcb_map_notify_event_t&>(event).window == target_.grabWindow;
+    default:
+        return false;
     }
 }
 

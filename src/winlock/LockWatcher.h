@@ -15,13 +15,15 @@ namespace orvan::winlock {
 
 // Keeps a lock in force from a thread of its own, on a connection of its own: raises
 // the lock windows whenever another program's window is mapped or restacked (the
-// host's own windows stay over them), and every quarter second takes the grabs
-// again, reporting once when they had been lost. It also makes the keymap change
-// asked of `keys` once the lock window is viewable and the grabs are held, so that
-// the X server maps the window before it compiles the keymap.
+// host's own windows stay over them), and takes the grabs again whenever X tells of a
+// grab that ended (focus events in the ungrab mode) or of the grab window going or
+// coming, reporting once when they had been lost. A slow poll covers what X
+// does not tell: a grab let go while the focus was on the grab window. It also makes
+// the keymap change asked of `keys` once the lock window is viewable and the grabs are
+// held, so that the X server maps the window before it compiles the keymap.
 class LockWatcher {
 public:
-    static constexpr std::chrono::milliseconds kRegrabInterval{250};
+    static constexpr std::chrono::milliseconds kSafetyPoll{5000};
     // A lock window that does not come up within this leaves the server's chords on no
     // longer: the keymap is changed anyway.
     static constexpr std::chrono::milliseconds kKeysBound{1000};
@@ -52,7 +54,10 @@ private:
     std::chrono::steady_clock::time_point changeKeysOnceUp();
     bool lockWindowUp() const;
     bool waitUntil(std::chrono::steady_clock::time_point deadline) const;
-    void handleEvents();
+    // True when an event puts the grabs in doubt.
+    bool handleEvents();
+    bool putsGrabInDoubt(const xcb_generic_event_t& event) const;
+    void watchEvents() const;
     bool isLockWindow(xcb_window_t window) const;
     void raiseLockWindows(const std::vector<xcb_window_t>& hostWindows) const;
     std::vector<xcb_window_t> hostWindowsShown() const;

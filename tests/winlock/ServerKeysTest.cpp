@@ -166,7 +166,10 @@ TEST_F(ServerKeys, changedOnceTheLockWindowIsMappedAndNeverAfterAnUnlock) {
     setMapped(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(options(), "ctrl:nocaps") << "changed after the unlock";
-    EXPECT_TRUE(reports().empty());
+    // Unmapped while locked, the window took its grab along: the root holds it since.
+    for (const auto& line : reports()) {
+        EXPECT_NE(line.find("taken again"), std::string::npos) << line;
+    }
 }
 
 // No setting of the server stops the chords that break grabs: a keymap that has them

@@ -1,3 +1,4 @@
+#include "LockWatcher.h"
 #include "WinLockApi.h"
 #include "XvfbTest.h"
 
@@ -21,6 +22,16 @@ protected:
         const xcb_window_t window = other_->window(false, false);
         other_->focus(window);
         return window;
+    }
+
+    static void letGo(XClient& client) {
+        xcb_ungrab_keyboard(client.get(), XCB_CURRENT_TIME);
+        client.sync();
+    }
+
+    void expectTakenAgain() {
+        EXPECT_TRUE(eventually([] { return reported("lost and has been taken again"); }));
+        EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
     }
 
     bool hostGotTab() {
@@ -132,10 +143,41 @@ TEST_F(TaskSwitching, grabTheHostLetGoIsTakenAgain) {
     attachLockWindow();
     ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
     // As a closing popup menu of the front end would.
-    xcb_ungrab_keyboard(host_->get(), XCB_CURRENT_TIME);
+    letGo(*host_);
+    expectTakenAgain();
+}
+
+// Each within the default bound of eventually(), well before the watcher's slow poll:
+// X told of it.
+TEST_F(TaskSwitching, grabAPopupOfTheHostLetGoIsTakenAgainAtOnce) {
+    static_assert(LockWatcher::kSafetyPoll > 3s);
+    attachLockWindow();
+    host_->focus(lockWindow_);
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    // The language list drops down: the front end's popup takes the grab over, then
+    // closes and lets it go.
+    const xcb_window_t popup = host_->window(true, false);
+    xcb_grab_keyboard(host_->get(), 1, popup, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                      XCB_GRAB_MODE_ASYNC);
     host_->sync();
-    EXPECT_TRUE(eventually([] { return reported("lost and has been taken again"); }));
-    EXPECT_EQ(other_->grabKeyboard(), XCB_GRAB_STATUS_ALREADY_GRABBED);
+    letGo(*host_);
+    expectTakenAgain();
+}
+
+TEST_F(TaskSwitching, grabAnotherClientTookMeanwhileIsTakenBackWhenItEnds) {
+    attachLockWindow();
+    host_->focus(lockWindow_);
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    // Another client takes the keyboard the moment the host lets go of it, as often as
+    // it can have it, and lets go each time.
+    letGo(*host_);
+    EXPECT_TRUE(eventually([&] {
+        if (other_->grabKeyboard() != XCB_GRAB_STATUS_SUCCESS) {
+            return true;
+        }
+        letGo(*other_);
+        return false;
+    }));
 }
 
 TEST_F(TaskSwitching, lockHoldsOnTheRootWhileTheHostsLockWindowIsGone) {

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -32,6 +33,8 @@ using namespace orvan;
 
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 800;
+// Longer than the lock window holds its first paint back.
+constexpr qint64 kSettleMillis = 50;
 
 const char* const kGeneral = "Software\\OrvanetixClient\\General";
 
@@ -268,8 +271,11 @@ private:
 
     void settle() {
         frontEnd_->sync();
-        for (int i = 0; i < 5; ++i) {
-            QApplication::processEvents();
+        // A lock window just shown paints its widgets a frame later.
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < kSettleMillis) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
         }
     }
 
