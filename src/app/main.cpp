@@ -117,6 +117,17 @@ std::string commandLine(int argc, char** argv) {
     return line;
 }
 
+// Runs `take` whenever the descriptor has something to read; nothing without one.
+template <typename Take>
+std::unique_ptr<QSocketNotifier> readWhenReady(int fd, Take take) {
+    if (fd < 0) {
+        return nullptr;
+    }
+    auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, take);
+    return notifier;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -175,6 +186,12 @@ int main(int argc, char** argv) {
         watchReadable(clock.timeChangeFd(), [&clock] { clock.onTimeChangeFdReadable(); });
     const auto accessibilityEvents =
         watchReadable(addresses.fd(), [&addresses] { addresses.dispatch(); });
+
+    // The window lists hear of the display's changes as they come, never piling them up.
+    const auto desktopWindows =
+        readWhenReady(desktop.windowEventsFd(), [&desktop] { desktop.takeWindowEvents(); });
+    const auto browserWindows =
+        readWhenReady(browsers.windowEventsFd(), [&browsers] { browsers.takeWindowEvents(); });
 
     Client client(Platform{
         clock, timers, store, system, codec, files, dialogs, shell, screen, desktop, tcp, udp,
