@@ -136,6 +136,15 @@ void X11Windows::update() {
     // The server sends the events of all it did before it answers this.
     std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     takeEvents();
+    if (xcb_connection_has_error(connection_) != 0) {
+        // A display that is gone shows no windows, as every request fails.
+        listed_.clear();
+        candidates_.clear();
+        known_.clear();
+        managerCheck_ = XCB_NONE;
+        managerPid_ = 0;
+        return;
+    }
     if (changes_.changed()) {
         readList();
         changes_.read();
