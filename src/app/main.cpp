@@ -117,17 +117,6 @@ std::string commandLine(int argc, char** argv) {
     return line;
 }
 
-// Runs `take` whenever the descriptor has something to read; nothing without one.
-template <typename Take>
-std::unique_ptr<QSocketNotifier> readWhenReady(int fd, Take take) {
-    if (fd < 0) {
-        return nullptr;
-    }
-    auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    QObject::connect(notifier.get(), &QSocketNotifier::activated, take);
-    return notifier;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -189,9 +178,9 @@ int main(int argc, char** argv) {
 
     // The window lists hear of the display's changes as they come, never piling them up.
     const auto desktopWindows =
-        readWhenReady(desktop.windowEventsFd(), [&desktop] { desktop.takeWindowEvents(); });
+        watchReadable(desktop.windowEventsFd(), [&desktop] { desktop.takeWindowEvents(); });
     const auto browserWindows =
-        readWhenReady(browsers.windowEventsFd(), [&browsers] { browsers.takeWindowEvents(); });
+        watchReadable(browsers.windowEventsFd(), [&browsers] { browsers.takeWindowEvents(); });
 
     Client client(Platform{
         clock, timers, store, system, codec, files, dialogs, shell, screen, desktop, tcp, udp,
