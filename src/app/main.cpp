@@ -176,6 +176,12 @@ int main(int argc, char** argv) {
     const auto accessibilityEvents =
         watchReadable(addresses.fd(), [&addresses] { addresses.dispatch(); });
 
+    // The window lists hear of the display's changes as they come, never piling them up.
+    const auto desktopWindows =
+        watchReadable(desktop.windowEventsFd(), [&desktop] { desktop.takeWindowEvents(); });
+    const auto browserWindows =
+        watchReadable(browsers.windowEventsFd(), [&browsers] { browsers.takeWindowEvents(); });
+
     Client client(Platform{
         clock, timers, store, system, codec, files, dialogs, shell, screen, desktop, tcp, udp,
         headless ? static_cast<ShellLock&>(headlessLock) : shellLock, mixer, browsers, traces});

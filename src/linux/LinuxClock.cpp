@@ -1,7 +1,10 @@
 #include "LinuxClock.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
+#include <string>
+#include <string_view>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -73,9 +76,20 @@ void LinuxClock::checkOffset() {
 }
 
 std::int64_t LinuxClock::systemUtcOffsetMillis() {
-    // localtime_r need not look at TZ or /etc/localtime again; tzset does, so a
-    // time zone chosen while we run is seen.
-    tzset();
+    // localtime_r need not look at TZ or /etc/localtime again; tzset does, so a time
+    // zone chosen while we run is seen. It costs a file check, and the engine asks for
+    // the local time many times a second: a new TZ is seen at once, a new zone file
+    // within a second. The rules loaded give the exact offset at a daylight-saving change.
+    thread_local std::string zone{"\x01"}; // no value of TZ
+    thread_local std::int64_t checked = 0;
+    const char* variable = std::getenv("TZ");
+    const std::string_view current = variable != nullptr ? variable : "\x02unset";
+    const std::int64_t tick = millis(CLOCK_MONOTONIC_COARSE);
+    if (current != zone || tick - checked >= 1000) {
+        zone = current;
+        checked = tick;
+        tzset();
+    }
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (localtime_r(&now, &local) == nullptr) {

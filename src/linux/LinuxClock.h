@@ -35,7 +35,8 @@ public:
     // Raises the handler when the local offset differs from the one last seen.
     void checkOffset();
 
-    // The local offset according to TZ or /etc/localtime, re-read on every call.
+    // The local offset according to TZ (checked on every call) or /etc/localtime
+    // (checked at most once a second).
     static std::int64_t systemUtcOffsetMillis();
 
 private:

@@ -15,6 +15,10 @@ public:
 
     std::vector<BrowserWindow> browserWindows() override;
 
+    // The window list's display connection, whose events the event loop takes.
+    int windowEventsFd() const { return windows_.fd(); }
+    void takeWindowEvents() { windows_.dispatch(); }
+
     // The caption without the browser's name behind the page title.
     static std::string caption(const std::string& title);
     static bool isBrowserClass(const std::string& className);

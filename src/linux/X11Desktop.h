@@ -38,6 +38,10 @@ public:
     bool startProgram(const std::vector<std::string>& arguments,
                       const std::string& outputPath) override;
 
+    // The window list's display connection, whose events the event loop takes.
+    int windowEventsFd() const { return windows_.fd(); }
+    void takeWindowEvents() { windows_.dispatch(); }
+
 private:
     static bool listable(const WindowFacts& window);
     ProcessEntry entryOf(const ProcInfo& process);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -190,6 +191,58 @@ TEST_F(X11DesktopTest, browserWindowsAreFoundByTheirClassWithThePageTitleAsCapti
     }
     std::sort(captions.begin(), captions.end());
     EXPECT_EQ(captions, (std::vector<std::string>{"Mail", "News"}));
+}
+
+std::vector<std::string> captionsOf(X11Browsers& browsers) {
+    std::vector<std::string> captions;
+    for (const auto& window : browsers.browserWindows()) {
+        captions.push_back(window.caption);
+    }
+    std::sort(captions.begin(), captions.end());
+    return captions;
+}
+
+// Polled for a while: a program's window reaches the server soon, its end as soon.
+bool captionsBecome(X11Browsers& browsers, const std::vector<std::string>& wanted) {
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (captionsOf(browsers) != wanted) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+// Another client renames a window, and waits until the server has done it.
+void retitle(std::uint64_t window, const std::string& title) {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window),
+                        XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                        static_cast<std::uint32_t>(title.size()), title.data());
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    xcb_disconnect(connection);
+}
+
+// One lister kept across looks, as the client keeps it: what it read before must not
+// hide a new title, a new window or a closed one.
+TEST_F(X11DesktopTest, aKeptListerSeesANewTitleANewBrowserWindowAndAClosedOne) {
+    X11Browsers browsers;
+    auto firefox = helper({"--title", "News \xE2\x80\x94 Mozilla Firefox", "--class", "Firefox"});
+    ASSERT_TRUE(captionsBecome(browsers, {"News"}));
+    const auto window = browsers.browserWindows().at(0).window;
+
+    retitle(window, "Sport \xE2\x80\x94 Mozilla Firefox");
+    EXPECT_EQ(captionsOf(browsers), (std::vector<std::string>{"Sport"}))
+        << "a title the server has is the one listed at once";
+    const auto other = helper({"--title", "Notes", "--class", "Mousepad"});
+    const auto chromium = helper({"--title", "Mail - Chromium", "--class", "Chromium"});
+    EXPECT_TRUE(captionsBecome(browsers, {"Mail", "Sport"}));
+
+    firefox.reset();
+    EXPECT_TRUE(captionsBecome(browsers, {"Mail"}));
+    retitle(browsers.browserWindows().at(0).window, "Inbox - Chromium");
+    EXPECT_EQ(captionsOf(browsers), (std::vector<std::string>{"Inbox"}));
 }
 
 // An X server that cannot tell a window's process: the window's own word is taken.
