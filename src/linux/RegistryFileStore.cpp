@@ -2,7 +2,9 @@
 
 #include "HiveLock.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <string_view>
@@ -71,6 +73,16 @@ int readAll(int fd, std::string& out) {
     }
 }
 
+// File times come from a clock that ticks only every few milliseconds: an edit in
+// place within the tick of the read, of the same size, would look unchanged. A file
+// is trusted unchanged only once its last change is a second older than the read.
+bool settled(const struct stat& status) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const auto latest = std::max(status.st_mtim.tv_sec, status.st_ctim.tv_sec);
+    return now.tv_sec > latest + 1;
+}
+
 } // namespace
 
 RegistryFileStore::RegistryFileStore(std::string machineHiveFile, std::string userHiveFile) {
@@ -86,8 +98,7 @@ SettingRead RegistryFileStore::read(Hive hive, const std::string& key, const std
     if (!HiveDocument::isValidKey(key)) {
         return {};
     }
-    const HiveLock held = lock(target, false);
-    if (!load(target)) {
+    if (!refresh(target)) {
         return {};
     }
     const SettingValue* value = target.document.find(key, name);
@@ -107,8 +118,7 @@ bool RegistryFileStore::keyExists(Hive hive, const std::string& key) {
     if (!HiveDocument::isValidKey(key)) {
         return false;
     }
-    const HiveLock held = lock(target, false);
-    return load(target) && target.document.keyExists(key);
+    return refresh(target) && target.document.keyExists(key);
 }
 
 bool RegistryFileStore::remove(Hive hive, const std::string& key, const std::string& name) {
@@ -156,6 +166,28 @@ RegistryFileStore::HiveFile& RegistryFileStore::file(Hive hive) {
     return hive == Hive::Machine ? machine_ : user_;
 }
 
+bool RegistryFileStore::unchanged(const HiveFile& hive) {
+    struct stat now {};
+    if (!hive.seenSettled || !hive.readFailure.empty() || ::stat(hive.path.c_str(), &now) != 0) {
+        return false;
+    }
+    const auto& seen = hive.seen;
+    // The rename of every write gives a new inode, an edit in place a new time and
+    // usually a new size; permissions taken away change the change time.
+    return now.st_dev == seen.st_dev && now.st_ino == seen.st_ino && now.st_size == seen.st_size &&
+           now.st_mode == seen.st_mode && now.st_mtim.tv_sec == seen.st_mtim.tv_sec &&
+           now.st_mtim.tv_nsec == seen.st_mtim.tv_nsec &&
+           now.st_ctim.tv_sec == seen.st_ctim.tv_sec && now.st_ctim.tv_nsec == seen.st_ctim.tv_nsec;
+}
+
+bool RegistryFileStore::refresh(HiveFile& hive) {
+    if (unchanged(hive)) {
+        return true;
+    }
+    const HiveLock held = lock(hive, false);
+    return load(hive);
+}
+
 bool RegistryFileStore::load(HiveFile& hive) {
     const auto fail = [&](const std::string& why) {
         if (hive.readFailure != why) {
@@ -171,6 +203,7 @@ bool RegistryFileStore::load(HiveFile& hive) {
             return fail(describe(errno));
         }
         hive.readFailure.clear();
+        hive.seenSettled = false;
         hive.text.reset();
         hive.document = {};
         hive.garbled = false;
@@ -180,6 +213,7 @@ bool RegistryFileStore::load(HiveFile& hive) {
     struct stat status {};
     std::string text;
     std::string failure;
+    hive.seenSettled = false;
     if (::fstat(fd, &status) != 0) {
         failure = describe(errno);
     } else if (!S_ISREG(status.st_mode)) {
@@ -193,6 +227,8 @@ bool RegistryFileStore::load(HiveFile& hive) {
     }
     hive.readFailure.clear();
     hive.mode = status.st_mode & 07777;
+    hive.seen = status;
+    hive.seenSettled = settled(status);
     if (hive.text != text) {
         const auto reported = problems_.size();
         hive.document = HiveDocument::parse(text, hive.root, hive.path, problems_);
@@ -226,6 +262,7 @@ bool RegistryFileStore::modify(Hive hive, const std::function<bool(HiveDocument&
     target.document = std::move(updated);
     target.text = std::move(text);
     target.garbled = false;
+    target.seenSettled = false; // the file is a new one now
     return true;
 }
 

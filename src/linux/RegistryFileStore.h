@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <vector>
 
@@ -39,11 +40,19 @@ private:
         HiveDocument document;
         bool garbled = false;       // `text` has lines that `document` leaves out
         std::optional<mode_t> mode; // permissions to keep when replacing the file
-        std::string readFailure;    // the read failure last reported, to report it once
-        bool lockStuck = false;     // the lock was busy for a whole bound
+        // Which file `text` was read from, and whether that is known to be all of it.
+        struct stat seen {};
+        bool seenSettled = false;
+        std::string readFailure; // the read failure last reported, to report it once
+        bool lockStuck = false;  // the lock was busy for a whole bound
     };
 
     HiveFile& file(Hive hive);
+    // Whether the file is still the one `document` was read from, so that reading it
+    // again would give nothing new; a stat costs far less than a locked read.
+    static bool unchanged(const HiveFile& hive);
+    // A shared lock and load(), skipped both while the file is unchanged.
+    bool refresh(HiveFile& hive);
     // Brings `document` up to date with the file. False when the file exists but
     // cannot be read.
     bool load(HiveFile& hive);

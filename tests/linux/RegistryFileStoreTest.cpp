@@ -331,6 +331,58 @@ TEST_F(RegistryFileStoreBadFiles, UnreadableFileIsReportedAndNeverReplaced) {
     EXPECT_TRUE(std::filesystem::is_directory(machinePath()));
 }
 
+// The store keeps what it read until the file changes; these edits must be seen.
+TEST_F(RegistryFileStoreBadFiles, EditsBehindTheStoresBackAreSeen) {
+    const auto hive = [](const std::string& port) {
+        return "Windows Registry Editor Version 5.00\n\n"
+               "[HKEY_LOCAL_MACHINE\\Software\\OrvanetixClient\\General]\n"
+               "\"Port\"=\"" +
+               port + "\"\n";
+    };
+    // An old file, as on a workstation set up long ago, so that it counts as settled.
+    const auto putOld = [&](const std::string& text) {
+        put(machinePath(), text);
+        const timespec hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, machinePath().c_str(), hourAgo, 0), 0);
+    };
+    putOld(hive("4646"));
+    RegistryFileStore store(machinePath(), userPath());
+    EXPECT_EQ(shown(store.read(Hive::Machine, kGeneral, "Port")), shown(std::string("4646")));
+
+    // Rewritten in place with the same size, at once and again a moment later.
+    put(machinePath(), hive("4747"));
+    EXPECT_EQ(shown(store.read(Hive::Machine, kGeneral, "Port")), shown(std::string("4747")));
+    put(machinePath(), hive("4848"));
+    EXPECT_EQ(shown(store.read(Hive::Machine, kGeneral, "Port")), shown(std::string("4848")));
+    // Replaced by a file with an old time stamp.
+    putOld(hive("4949"));
+    EXPECT_EQ(shown(store.read(Hive::Machine, kGeneral, "Port")), shown(std::string("4949")));
+
+    // Bad content still takes the failure path: reported, and the value is gone.
+    put(machinePath(), "\"Port\"=\"5050\"\n");
+    EXPECT_EQ(shown(store.read(Hive::Machine, kGeneral, "Port")), kMissing);
+    EXPECT_FALSE(store.takeProblems().empty());
+    // So does a file taken away, and one that can no longer be read.
+    std::filesystem::remove(machinePath());
+    EXPECT_FALSE(store.keyExists(Hive::Machine, kGeneral));
+    std::filesystem::create_directories(machinePath());
+    EXPECT_EQ(shown(store.read(Hive::Machine, kGeneral, "Port")), kMissing);
+    EXPECT_EQ(store.takeProblems().size(), 1u);
+}
+
+TEST_F(RegistryFileStoreValues, ReadsAfterWritesGiveTheWrittenValue) {
+    RegistryFileStore store(machinePath(), userPath());
+    RegistryFileStore other(machinePath(), userPath());
+    for (std::uint32_t round = 0; round < 20; ++round) {
+        ASSERT_TRUE(store.write(Hive::Machine, kGeneral, "Round", round));
+        EXPECT_EQ(shown(store.read(Hive::Machine, kGeneral, "Round")), shown(round));
+        // Another process's store reads what this one wrote, and the other way round.
+        EXPECT_EQ(shown(other.read(Hive::Machine, kGeneral, "Round")), shown(round));
+        ASSERT_TRUE(other.write(Hive::Machine, kGeneral, "Other", round));
+        EXPECT_EQ(shown(store.read(Hive::Machine, kGeneral, "Other")), shown(round));
+    }
+}
+
 TEST_F(RegistryFileStoreFailures, WriteFailsWhenTheFolderCannotBeMade) {
     const std::string blocker = folder_ + "/not-a-folder";
     put(blocker, "keep me");
