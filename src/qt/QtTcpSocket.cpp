@@ -1,61 +1,21 @@
 #include "QtTcpSocket.h"
 
-#include <QByteArray>
-#include <QHostInfo>
+#include "EngineActivity.h"
+#include "Ipv4Address.h"
+
 #include <QMetaObject>
-#include <QNetworkProxy>
-#include <QString>
+#include <cerrno>
+#include <climits>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace orvan {
 namespace {
 
 constexpr int kErrAddressFamily = 10047;
+constexpr std::size_t kReadChunk = 64 * 1024;
 
 } // namespace
-
-int winsockErrorNumber(QAbstractSocket::SocketError error) {
-    switch (error) {
-    case QAbstractSocket::ConnectionRefusedError:
-        return 10061; // WSAECONNREFUSED
-    case QAbstractSocket::RemoteHostClosedError:
-        return 10054; // WSAECONNRESET
-    case QAbstractSocket::HostNotFoundError:
-        return 11001; // WSAHOST_NOT_FOUND
-    case QAbstractSocket::SocketAccessError:
-        return 10013; // WSAEACCES
-    case QAbstractSocket::SocketResourceError:
-        return 10055; // WSAENOBUFS
-    case QAbstractSocket::SocketTimeoutError:
-        return 10060; // WSAETIMEDOUT
-    case QAbstractSocket::DatagramTooLargeError:
-        return 10040; // WSAEMSGSIZE
-    case QAbstractSocket::NetworkError:
-        return 10065; // WSAEHOSTUNREACH
-    case QAbstractSocket::AddressInUseError:
-        return 10048; // WSAEADDRINUSE
-    case QAbstractSocket::SocketAddressNotAvailableError:
-        return 10049; // WSAEADDRNOTAVAIL
-    case QAbstractSocket::UnsupportedSocketOperationError:
-        return 10045; // WSAEOPNOTSUPP
-    case QAbstractSocket::UnfinishedSocketOperationError:
-        return 10036; // WSAEINPROGRESS
-    case QAbstractSocket::TemporaryError:
-        return 10035; // WSAEWOULDBLOCK
-    case QAbstractSocket::OperationError:
-        return TcpSocket::kErrWrongState;
-    default:
-        return 10004; // WSAEINTR: the call failed for a reason Winsock has no name for
-    }
-}
-
-std::string ipv4Text(const QHostAddress& address) {
-    if (address.isNull()) {
-        return {};
-    }
-    bool isIpv4 = false;
-    const quint32 ipv4 = address.toIPv4Address(&isIpv4);
-    return (isIpv4 ? QHostAddress(ipv4).toString() : address.toString()).toStdString();
-}
 
 template <typename Call>
 void QtTcpSocket::deliver(Call call) {
@@ -67,37 +27,13 @@ void QtTcpSocket::deliver(Call call) {
             }
             const Handlers handlers = handlers_; // a handler may replace them
             call(handlers);
+            EngineActivity::note();
         },
         Qt::QueuedConnection);
 }
 
-QtTcpSocket::QtTcpSocket() {
-    // The server is on the local network; a proxy configured for the desktop must
-    // not come between.
-    socket_.setProxy(QNetworkProxy::NoProxy);
-    QObject::connect(&socket_, &QTcpSocket::connected, &context_, [this] {
-        if (!aborting_) {
-            deliver([](const Handlers& handlers) {
-                if (handlers.onConnect) {
-                    handlers.onConnect();
-                }
-            });
-        }
-    });
-    QObject::connect(&socket_, &QTcpSocket::readyRead, &context_, [this] {
-        if (!aborting_) {
-            postData();
-        }
-    });
-    QObject::connect(&socket_, &QTcpSocket::errorOccurred, &context_,
-                     [this](QAbstractSocket::SocketError error) { onQtError(error); });
-    QObject::connect(&socket_, &QTcpSocket::disconnected, &context_,
-                     [this] { onQtDisconnected(); });
-}
-
 QtTcpSocket::~QtTcpSocket() {
-    // The socket outlives the members declared after it; it must not call back.
-    QObject::disconnect(&socket_, nullptr, &context_, nullptr);
+    release();
 }
 
 void QtTcpSocket::setHandlers(Handlers handlers) {
@@ -105,21 +41,17 @@ void QtTcpSocket::setHandlers(Handlers handlers) {
 }
 
 int QtTcpSocket::state() const {
-    if (ending_ == Ending::Failed) {
-        return kError;
-    }
-    if (ending_ == Ending::PeerClosed) {
-        return kClosing;
-    }
-    switch (socket_.state()) {
-    case QAbstractSocket::HostLookupState:
+    switch (phase_) {
+    case Phase::Resolving:
         return kResolving;
-    case QAbstractSocket::ConnectingState:
+    case Phase::Connecting:
         return kConnecting;
-    case QAbstractSocket::ConnectedState:
+    case Phase::Connected:
         return kConnected;
-    case QAbstractSocket::ClosingState:
+    case Phase::PeerClosed:
         return kClosing;
+    case Phase::Failed:
+        return kError;
     default:
         return kClosed;
     }
@@ -129,70 +61,172 @@ int QtTcpSocket::connect(const std::string& host, int port) {
     if (host.empty() || port < 1 || port > 65535) {
         return kErrAddressFamily;
     }
-    abortQuietly();
-    ++generation_;
-    ending_ = Ending::None;
+    close();
     host_ = host;
-    socket_.connectToHost(QString::fromStdString(host), static_cast<quint16>(port),
-                          QIODevice::ReadWrite, QAbstractSocket::IPv4Protocol);
+    port_ = port;
+    if (sockaddr_in address{}; Ipv4Address::literal(host, port, address)) {
+        startConnect(address);
+        return 0;
+    }
+    phase_ = Phase::Resolving;
+    lookup_ = HostLookup::start(host, port);
+    if (lookup_ == nullptr) {
+        fail(ENOMEM);
+        return 0;
+    }
+    lookedUp_ = std::make_unique<QSocketNotifier>(lookup_->fd(), QSocketNotifier::Read);
+    QObject::connect(lookedUp_.get(), &QSocketNotifier::activated, &context_,
+                     [this] { onLookedUp(); });
     return 0;
 }
 
 void QtTcpSocket::close() {
-    abortQuietly();
+    release();
     ++generation_;
-    ending_ = Ending::None;
+    phase_ = Phase::Closed;
 }
 
-bool QtTcpSocket::send(std::string_view bytes) {
-    if (state() != kConnected) {
-        return false;
+void QtTcpSocket::release() {
+    readable_.reset();
+    writable_.reset();
+    lookedUp_.reset();
+    lookup_.reset(); // an unfinished lookup frees itself
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (socket_.write(bytes.data(), size) != size) {
-        return false;
+    outbox_.clear();
+}
+
+void QtTcpSocket::onLookedUp() {
+    const auto lookup = std::move(lookup_);
+    lookedUp_.reset();
+    if (const int error = lookup->error(); error != 0) {
+        failWith(error, error == 10047 ? "Host has no IPv4 address" : "Host not found");
+        return;
     }
-    // Hand the bytes to the system now, so that a close() right after a send does not
-    // discard them with Qt's write buffer.
-    socket_.flush();
+    startConnect(lookup->address());
+}
+
+void QtTcpSocket::startConnect(const sockaddr_in& address) {
+    phase_ = Phase::Connecting;
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd_ < 0) {
+        fail(errno);
+        return;
+    }
+    if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
+        errno != EINPROGRESS) {
+        fail(errno);
+        return;
+    }
+    writable_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Write);
+    QObject::connect(writable_.get(), &QSocketNotifier::activated, &context_,
+                     [this] { onWritable(); });
+}
+
+void QtTcpSocket::onWritable() {
+    if (phase_ == Phase::Connected) {
+        if (flushOutbox() && outbox_.empty()) {
+            writable_->setEnabled(false);
+        }
+        return;
+    }
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &size) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        fail(error);
+        return;
+    }
+    phase_ = Phase::Connected;
+    writable_->setEnabled(false);
+    readable_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    QObject::connect(readable_.get(), &QSocketNotifier::activated, &context_,
+                     [this] { onReadable(); });
+    deliver([](const Handlers& handlers) {
+        if (handlers.onConnect) {
+            handlers.onConnect();
+        }
+    });
+}
+
+void QtTcpSocket::onReadable() {
+    std::string bytes;
+    int ending = 0; // 0 still open, -1 closed by the peer, else the errno
+    for (;;) {
+        const auto had = bytes.size();
+        bytes.resize(had + kReadChunk);
+        const ssize_t got = ::recv(fd_, bytes.data() + had, kReadChunk, 0);
+        bytes.resize(had + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        if (got > 0) {
+            continue;
+        }
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        ending = got == 0 ? -1 : (errno == EAGAIN || errno == EWOULDBLOCK ? 0 : errno);
+        break;
+    }
+    if (!bytes.empty()) {
+        deliver([bytes = std::move(bytes)](const Handlers& handlers) {
+            if (handlers.onData) {
+                handlers.onData(bytes);
+            }
+        });
+    }
+    if (ending != 0) {
+        fail(ending == -1 ? ECONNRESET : ending);
+    }
+}
+
+// False when the connection failed.
+bool QtTcpSocket::flushOutbox() {
+    std::size_t sent = 0;
+    while (sent < outbox_.size()) {
+        const ssize_t wrote =
+            ::send(fd_, outbox_.data() + sent, outbox_.size() - sent, MSG_NOSIGNAL);
+        if (wrote >= 0) {
+            sent += static_cast<std::size_t>(wrote);
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            break;
+        } else if (errno != EINTR) {
+            fail(errno);
+            return false;
+        }
+    }
+    outbox_.erase(0, sent);
     return true;
 }
 
-std::string QtTcpSocket::localAddress() const {
-    return ipv4Text(socket_.localAddress());
-}
-
-std::string QtTcpSocket::remoteAddress() const {
-    return ipv4Text(socket_.peerAddress());
-}
-
-std::string QtTcpSocket::localHostName() const {
-    return QHostInfo::localHostName().toStdString();
-}
-
-std::string QtTcpSocket::remoteHostName() const {
-    const QString peer = socket_.peerName();
-    return peer.isEmpty() ? host_ : peer.toStdString();
-}
-
-void QtTcpSocket::abortQuietly() {
-    aborting_ = true;
-    socket_.abort();
-    aborting_ = false;
-}
-
-void QtTcpSocket::onQtError(QAbstractSocket::SocketError error) {
-    // One ending per connection: Qt may follow the first error with more.
-    if (aborting_ || ending_ != Ending::None) {
-        return;
+bool QtTcpSocket::send(std::string_view bytes) {
+    if (phase_ != Phase::Connected) {
+        return false;
     }
-    if (error == QAbstractSocket::RemoteHostClosedError) {
+    const bool waiting = !outbox_.empty();
+    outbox_.append(bytes);
+    // Straight to the system when nothing waits, so that a close() right after a send
+    // still sends the bytes.
+    if (!waiting && !flushOutbox()) {
+        return false;
+    }
+    writable_->setEnabled(!outbox_.empty());
+    return true;
+}
+
+void QtTcpSocket::fail(int error) {
+    if (error == ECONNRESET || error == EPIPE) {
         peerClosed();
         return;
     }
-    ending_ = Ending::Failed;
-    const int number = winsockErrorNumber(error);
-    const std::string description = socket_.errorString().toStdString();
+    failWith(Ipv4Address::winsockError(error), Ipv4Address::describe(error));
+}
+
+void QtTcpSocket::failWith(int number, const std::string& description) {
+    release();
+    phase_ = Phase::Failed;
     deliver([number, description](const Handlers& handlers) {
         if (handlers.onError) {
             handlers.onError(number, description);
@@ -200,15 +234,9 @@ void QtTcpSocket::onQtError(QAbstractSocket::SocketError error) {
     });
 }
 
-void QtTcpSocket::onQtDisconnected() {
-    if (!aborting_ && ending_ == Ending::None) {
-        peerClosed();
-    }
-}
-
 void QtTcpSocket::peerClosed() {
-    ending_ = Ending::PeerClosed;
-    postData(); // the last bytes before the close come first
+    release();
+    phase_ = Phase::PeerClosed;
     deliver([](const Handlers& handlers) {
         if (handlers.onClose) {
             handlers.onClose();
@@ -216,16 +244,21 @@ void QtTcpSocket::peerClosed() {
     });
 }
 
-void QtTcpSocket::postData() {
-    QByteArray bytes = socket_.readAll();
-    if (bytes.isEmpty()) {
-        return;
-    }
-    deliver([bytes = std::move(bytes)](const Handlers& handlers) {
-        if (handlers.onData) {
-            handlers.onData(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-        }
-    });
+std::string QtTcpSocket::localAddress() const {
+    return phase_ == Phase::Connected ? Ipv4Address::local(fd_) : std::string{};
+}
+
+std::string QtTcpSocket::remoteAddress() const {
+    return phase_ == Phase::Connected ? Ipv4Address::peer(fd_) : std::string{};
+}
+
+std::string QtTcpSocket::localHostName() const {
+    char name[HOST_NAME_MAX + 1] = {};
+    return ::gethostname(name, sizeof name - 1) == 0 ? name : "";
+}
+
+std::string QtTcpSocket::remoteHostName() const {
+    return host_;
 }
 
 } // namespace orvan

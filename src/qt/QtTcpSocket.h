@@ -1,43 +1,34 @@
 #pragma once
 
+#include "HostLookup.h"
 #include "platform/TcpSocket.h"
 
-#include <QAbstractSocket>
-#include <QHostAddress>
 #include <QObject>
-#include <QTcpSocket>
+#include <QSocketNotifier>
 #include <cstdint>
+#include <memory>
+#include <netinet/in.h>
 
 namespace orvan {
 
-// The Winsock number the engine expects for a Qt socket error:
-//   ConnectionRefused 10061, RemoteHostClosed 10054, HostNotFound 11001,
-//   SocketAccess 10013, SocketResource 10055, SocketTimeout 10060,
-//   DatagramTooLarge 10040, Network 10065 (Qt folds unreachable hosts and networks
-//   into it), AddressInUse 10048, SocketAddressNotAvailable 10049,
-//   UnsupportedSocketOperation 10045, UnfinishedSocketOperation 10036,
-//   Temporary 10035, Operation (wrong state) 40006, anything else 10004.
-int winsockErrorNumber(QAbstractSocket::SocketError error);
-
-// An address as dotted IPv4 text; IPv4-mapped IPv6 addresses are unwrapped, other
-// IPv6 addresses keep their own notation, a null address gives "".
-std::string ipv4Text(const QHostAddress& address);
-
-// The server link over QTcpSocket, on the Qt event loop.
+// The server link: a non-blocking socket watched on the Qt event loop. Qt Network is
+// left out on purpose: its proxy and authentication libraries cost start-up time and
+// memory, and a plain socket is all the link needs.
 //
-// States: Unconnected 0, HostLookup 4, Connecting 6, Connected 7, Closing 8. After
-// the peer has closed the state stays 8 and after an error 9, until the next
-// connect() or close(), as the socket control the engine was written for did.
+// States: closed 0, resolving a name 4, connecting 6, connected 7. After the peer has
+// closed the state is 8 and after an error 9, until the next connect() or close(), as
+// the socket control the engine was written for did. Errors carry the Winsock numbers
+// of Ipv4Address::winsockError(); a reset by the peer counts as its close.
 //
-// Qt's signals are never handed to the engine while Qt is inside them: they are
-// recorded at once (the received bytes included) and delivered from the event loop,
-// so a handler may close or reconnect freely. Events of a connection that has since
-// been closed or replaced are dropped, and close() itself reports nothing.
+// Events are never handed to the engine from inside the notifiers: they are recorded
+// at once (the received bytes included) and delivered from the event loop, so a
+// handler may close or reconnect freely. Events of a connection that has since been
+// closed or replaced are dropped, and close() itself reports nothing.
 //
 // Connections are IPv4 only, like the discovery broadcast that finds the server.
 class QtTcpSocket : public TcpSocket {
 public:
-    QtTcpSocket();
+    QtTcpSocket() = default;
     ~QtTcpSocket() override;
     QtTcpSocket(const QtTcpSocket&) = delete;
     QtTcpSocket& operator=(const QtTcpSocket&) = delete;
@@ -49,6 +40,7 @@ public:
     // fails later through onError.
     int connect(const std::string& host, int port) override;
     void close() override;
+    // What the system does not take at once is kept and sent as it drains.
     bool send(std::string_view bytes) override;
 
     std::string localAddress() const override;
@@ -57,23 +49,32 @@ public:
     std::string remoteHostName() const override;
 
 private:
-    enum class Ending { None, PeerClosed, Failed };
+    enum class Phase { Closed, Resolving, Connecting, Connected, PeerClosed, Failed };
 
-    void abortQuietly();
-    void onQtError(QAbstractSocket::SocketError error);
-    void onQtDisconnected();
+    void release();
+    void onLookedUp();
+    void startConnect(const sockaddr_in& address);
+    void onWritable();
+    void onReadable();
+    bool flushOutbox();
+    void fail(int error);
+    void failWith(int number, const std::string& description);
     void peerClosed();
-    void postData();
     template <typename Call>
     void deliver(Call call);
 
     QObject context_; // owns the pending deliveries: they die with the adapter
-    QTcpSocket socket_;
+    int fd_ = -1;
+    std::unique_ptr<QSocketNotifier> readable_;
+    std::unique_ptr<QSocketNotifier> writable_;
+    std::shared_ptr<HostLookup> lookup_;
+    std::unique_ptr<QSocketNotifier> lookedUp_;
+    Phase phase_ = Phase::Closed;
+    std::string outbox_; // accepted by send(), not yet taken by the system
     Handlers handlers_;
     std::string host_;
+    int port_ = 0;
     std::uint64_t generation_ = 0; // bumped by connect() and close()
-    Ending ending_ = Ending::None;
-    bool aborting_ = false;
 };
 
 } // namespace orvan

@@ -1,59 +1,38 @@
 #include "QtUdpSocket.h"
 
-#include "QtTcpSocket.h"
+#include "EngineActivity.h"
+#include "Ipv4Address.h"
 
-#include <QHostInfo>
 #include <QMetaObject>
-#include <QNetworkDatagram>
-#include <QNetworkProxy>
-#include <QString>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace orvan {
 namespace {
 
 constexpr int kErrAddressFamily = 10047;
 constexpr int kErrAddressNotAvailable = 10049;
-constexpr int kErrHostNotFound = 11001;
+// The largest payload an IPv4 datagram can carry.
+constexpr std::size_t kLargestDatagram = 65507;
 
 // The IPv4 destination for a host literal or name, or the error number.
-int resolve(const std::string& host, QHostAddress& address) {
+int destination(const std::string& host, int port, sockaddr_in& address) {
     if (host.empty()) {
         return kErrAddressNotAvailable;
     }
-    const QString text = QString::fromStdString(host);
-    if (text == QLatin1String("255.255.255.255")) {
-        address = QHostAddress(QHostAddress::Broadcast);
-        return 0;
+    if (in6_addr ipv6{}; ::inet_pton(AF_INET6, host.c_str(), &ipv6) == 1) {
+        return kErrAddressFamily;
     }
-    if (address.setAddress(text)) {
-        bool isIpv4 = false;
-        const quint32 ipv4 = address.toIPv4Address(&isIpv4);
-        address = QHostAddress(ipv4);
-        return isIpv4 ? 0 : kErrAddressFamily;
-    }
-    const QHostInfo info = QHostInfo::fromName(text);
-    if (info.error() != QHostInfo::NoError) {
-        return kErrHostNotFound;
-    }
-    for (const QHostAddress& candidate : info.addresses()) {
-        if (candidate.protocol() == QAbstractSocket::IPv4Protocol) {
-            address = candidate;
-            return 0;
-        }
-    }
-    return kErrAddressFamily; // the name has IPv6 addresses only
+    return Ipv4Address::resolve(host, port, address);
 }
 
 } // namespace
 
-QtUdpSocket::QtUdpSocket() {
-    socket_.setProxy(QNetworkProxy::NoProxy);
-    QObject::connect(&socket_, &QUdpSocket::readyRead, &context_, [this] { readPending(); });
-}
-
 QtUdpSocket::~QtUdpSocket() {
-    // The socket outlives the members declared after it; it must not call back.
-    QObject::disconnect(&socket_, nullptr, &context_, nullptr);
+    close();
 }
 
 void QtUdpSocket::setDatagramHandler(DatagramHandler handler) {
@@ -64,22 +43,25 @@ int QtUdpSocket::sendTo(const std::string& host, int port, std::string_view byte
     if (port < 1 || port > 65535) {
         return kErrAddressFamily;
     }
-    QHostAddress address;
-    if (const int error = resolve(host, address); error != 0) {
+    sockaddr_in address{};
+    if (const int error = destination(host, port, address); error != 0) {
         return error;
     }
-    // Qt would bind an unbound socket dual-stack, where IPv4 broadcasts fail.
-    if (socket_.state() != QAbstractSocket::BoundState &&
-        !socket_.bind(QHostAddress(QHostAddress::AnyIPv4), 0)) {
-        const int error = winsockErrorNumber(socket_.error());
-        socket_.abort();
-        return error;
+    if (fd_ < 0) {
+        if (const int error = open(0, false); error != 0) {
+            return Ipv4Address::winsockError(error);
+        }
     }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (socket_.writeDatagram(bytes.data(), size, address, static_cast<quint16>(port)) != size) {
-        return winsockErrorNumber(socket_.error());
+    for (;;) {
+        const ssize_t sent = ::sendto(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL,
+                                      reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        if (sent >= 0) {
+            return 0;
+        }
+        if (errno != EINTR) {
+            return Ipv4Address::winsockError(errno);
+        }
     }
-    return 0;
 }
 
 int QtUdpSocket::bind(int port) {
@@ -87,41 +69,76 @@ int QtUdpSocket::bind(int port) {
         return kErrAddressFamily;
     }
     close();
-    if (!socket_.bind(QHostAddress(QHostAddress::AnyIPv4), static_cast<quint16>(port),
-                      QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint)) {
-        const int error = winsockErrorNumber(socket_.error());
-        socket_.abort();
+    const int error = open(port, true);
+    return error == 0 ? 0 : Ipv4Address::winsockError(error);
+}
+
+int QtUdpSocket::open(int port, bool shared) {
+    fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd_ < 0) {
+        return errno;
+    }
+    const int on = 1;
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_addr.s_addr = htonl(INADDR_ANY);
+    any.sin_port = htons(static_cast<std::uint16_t>(port));
+    if (::setsockopt(fd_, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
+        (shared && ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0) ||
+        ::bind(fd_, reinterpret_cast<const sockaddr*>(&any), sizeof any) != 0) {
+        const int error = errno;
+        close();
         return error;
     }
+    readable_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    QObject::connect(readable_.get(), &QSocketNotifier::activated, &context_,
+                     [this] { readPending(); });
     return 0;
 }
 
 void QtUdpSocket::close() {
-    socket_.abort();
+    readable_.reset();
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
     ++generation_;
 }
 
 int QtUdpSocket::localPort() const {
-    return socket_.state() == QAbstractSocket::BoundState ? socket_.localPort() : 0;
+    sockaddr_in address{};
+    socklen_t size = sizeof address;
+    if (fd_ < 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        return 0;
+    }
+    return ntohs(address.sin_port);
 }
 
 void QtUdpSocket::readPending() {
-    while (socket_.hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = socket_.receiveDatagram();
-        if (!datagram.isValid()) {
-            return;
+    std::string buffer(kLargestDatagram, '\0');
+    for (;;) {
+        sockaddr_in from{};
+        socklen_t size = sizeof from;
+        const ssize_t got = ::recvfrom(fd_, buffer.data(), buffer.size(), 0,
+                                       reinterpret_cast<sockaddr*>(&from), &size);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return; // drained, or an error that a datagram socket can go on after
         }
         QMetaObject::invokeMethod(
             &context_,
-            [this, generation = generation_, bytes = datagram.data(),
-             sender = ipv4Text(datagram.senderAddress())] {
+            [this, generation = generation_,
+             bytes = buffer.substr(0, static_cast<std::size_t>(got)),
+             sender = Ipv4Address::text(from)] {
                 if (generation != generation_) {
                     return; // closed or rebound since it arrived
                 }
                 const DatagramHandler handler = handler_; // it may replace itself
                 if (handler) {
-                    handler(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
-                            sender);
+                    handler(bytes, sender);
+                    EngineActivity::note();
                 }
             },
             Qt::QueuedConnection);

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <sys/socket.h>
 #include <utility>
 #include <vector>
 
@@ -115,8 +116,7 @@ TEST_F(QtTcpSocketTest, ConnectsAndReportsBothEndsOnLoopback) {
     EXPECT_FALSE(socket.localHostName().empty());
     EXPECT_EQ(socket.localHostName(), QHostInfo::localHostName().toStdString());
 
-    // A new connect replaces the current connection (Qt answers repeated look-ups
-    // from its cache, so the name may skip the resolving state).
+    // A new connect replaces the current connection; a name is looked up first.
     EXPECT_EQ(socket.connect("localhost", port), 0);
     EXPECT_TRUE(socket.state() == TcpSocket::kResolving ||
                 socket.state() == TcpSocket::kConnecting);
@@ -265,6 +265,29 @@ TEST_F(QtTcpSocketTest, HandlersMayCloseAndReconnect) {
     EXPECT_EQ(received, "bye");
     EXPECT_EQ(events.size(), 3U);
     EXPECT_EQ(socket.state(), TcpSocket::kClosed);
+}
+
+TEST_F(QtTcpSocketTest, ResetByThePeerIsItsCloseAndALookupClosedEarlyIsSilent) {
+    std::unique_ptr<QTcpSocket> peer{connectPeer()};
+    ASSERT_TRUE(peer);
+    // Lingering for no time makes the close a reset.
+    const linger abrupt{1, 0};
+    ASSERT_EQ(::setsockopt(static_cast<int>(peer->socketDescriptor()), SOL_SOCKET, SO_LINGER,
+                           &abrupt, sizeof abrupt),
+              0);
+    peer->close();
+    ASSERT_TRUE(runUntil([&] { return events.size() == 2; }));
+    EXPECT_EQ(events, (std::vector<std::string>{"connect", "close"}));
+    EXPECT_EQ(socket.state(), TcpSocket::kClosing);
+
+    // A name is looked up off the event loop; closed meanwhile, nothing follows.
+    events.clear();
+    EXPECT_EQ(socket.connect("localhost", port), 0);
+    EXPECT_EQ(socket.state(), TcpSocket::kResolving);
+    socket.close();
+    settle();
+    EXPECT_TRUE(events.empty());
+    EXPECT_FALSE(server.hasPendingConnections());
 }
 
 class QtUdpSocketTest : public ::testing::Test {
