@@ -3,6 +3,7 @@
 
 #include "AccessibleAddresses.h"
 #include "DlShellLock.h"
+#include "EngineActivity.h"
 #include "FrontEnd.h"
 #include "GuardLink.h"
 #include "HeadlessShellLock.h"
@@ -77,7 +78,11 @@ orvan::Log* lockLibraryLog = nullptr;
 
 void logLockLibraryLine(const char* line) {
     QMetaObject::invokeMethod(
-        qApp, [text = std::string{line}] { lockLibraryLog->subWriteLog("winlock: " + text); },
+        qApp,
+        [text = std::string{line}] {
+            lockLibraryLog->subWriteLog("winlock: " + text);
+            orvan::EngineActivity::note();
+        },
         Qt::QueuedConnection);
 }
 
@@ -99,13 +104,16 @@ void lendLockWindows(orvan::DlShellLock& shellLock, const orvan::FrontEnd* front
 }
 
 // A source that could not open its descriptor is not watched: Qt warns about a notifier
-// on none.
+// on none. What it reads may change the models, so the windows are synced after it.
 std::unique_ptr<QSocketNotifier> watchReadable(int fd, const std::function<void()>& onReadable) {
     if (fd < 0) {
         return nullptr;
     }
     auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    QObject::connect(notifier.get(), &QSocketNotifier::activated, onReadable);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, [onReadable] {
+        onReadable();
+        orvan::EngineActivity::note();
+    });
     return notifier;
 }
 
@@ -207,7 +215,10 @@ int main(int argc, char** argv) {
     // command line is searched for switches).
     if (const auto quitAfter = InstallLayout::override("ORVAN_QUIT_AFTER_MS"); !quitAfter.empty()) {
         QTimer::singleShot(static_cast<int>(std::strtol(quitAfter.c_str(), nullptr, 10)),
-                           [&client] { client.startup().funShutdownApplication(true); });
+                           [&client] {
+                               client.startup().funShutdownApplication(true);
+                               EngineActivity::note();
+                           });
     }
     if (!guardSocket.empty() && !guarded) {
         client.context().log.subWriteLog("The guard service is not listening at " + guardSocket +

@@ -19,6 +19,7 @@ namespace {
 constexpr int kLogoHeight = 96;
 // What a rich-text box raises for a file it cannot load.
 constexpr long kInvalidFileFormat = 321;
+constexpr qint64 kRecheckMillis = 5000;
 
 // The path with the file's size and time: changes when a file is replaced in place.
 QString fileStamp(const std::string& path) {
@@ -48,10 +49,24 @@ BlockMessage::BlockMessage(QWidget* box, QVBoxLayout* column, QWidget* window, C
     column->addWidget(rtbMessage_, 1);
 }
 
+bool BlockMessage::filesDue(const BlockForm& model) {
+    if (sinceChecked_.isValid() && !sinceChecked_.hasExpired(kRecheckMillis) &&
+        model.documentsRevision == revisionChecked_ &&
+        model.rtbMessageFile == messagePathChecked_ && model.picLogo.file == logoPathChecked_) {
+        return false;
+    }
+    sinceChecked_.start();
+    revisionChecked_ = model.documentsRevision;
+    messagePathChecked_ = model.rtbMessageFile;
+    logoPathChecked_ = model.picLogo.file;
+    return true;
+}
+
 bool BlockMessage::sync(const BlockForm& model) {
     bool changed = false;
+    const bool due = filesDue(model);
     // A received file replaces the old one under the same name: its stamp tells.
-    const auto messageFile = fileStamp(model.rtbMessageFile);
+    const auto messageFile = due ? fileStamp(model.rtbMessageFile) : messageFile_;
     if (messageFile != messageFile_) {
         const auto refused = FrontEndMedia::showMessageFile(*rtbMessage_, model.rtbMessageFile);
         if (!refused.isEmpty()) {
@@ -66,7 +81,7 @@ bool BlockMessage::sync(const BlockForm& model) {
     const bool hasMessage = !rtbMessage_->document()->isEmpty();
     changed |= sync::setVisible(rtbMessage_, hasMessage);
 
-    const auto logoFile = fileStamp(model.picLogo.file);
+    const auto logoFile = due ? fileStamp(model.picLogo.file) : logoFile_;
     if (!logoEverShown_ || !block::samePicture(model.picLogo, logoShown_) ||
         logoFile != logoFile_) {
         logoShown_ = model.picLogo;

@@ -2,7 +2,10 @@
 
 #include "model/BlockForm.h"
 
+#include <QElapsedTimer>
 #include <QString>
+#include <cstdint>
+#include <string>
 
 class QLabel;
 class QTextBrowser;
@@ -26,6 +29,10 @@ public:
     bool sync(const BlockForm& model);
 
 private:
+    // Whether to look at the files' stamps again: when the paths or the engine's
+    // revision changed, and every few seconds for files changed by hand. Looking on
+    // every turn of the event loop cost two stats per turn while locked.
+    bool filesDue(const BlockForm& model);
     void showLogo(const PictureBox& logo);
 
     QWidget* window_;
@@ -37,6 +44,10 @@ private:
     PictureBox logoShown_;
     QString logoFile_;
     bool logoEverShown_ = false;
+    std::string messagePathChecked_;
+    std::string logoPathChecked_;
+    std::uint32_t revisionChecked_ = 0;
+    QElapsedTimer sinceChecked_;
 };
 
 } // namespace orvan

@@ -2,6 +2,7 @@
 
 #include "AboutWindow.h"
 #include "BlockWindow.h"
+#include "EngineActivity.h"
 #include "FrontEndFonts.h"
 #include "MainFormWindow.h"
 #include "MicroStatusWindow.h"
@@ -56,7 +57,11 @@ FrontEnd::FrontEnd(Client& client, QApplication& application)
     connect(&application, &QGuiApplication::primaryScreenChanged, this,
             [this] { choosePrimary(); });
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &FrontEnd::sync);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+            if (EngineActivity::take()) {
+                sync();
+            }
+        });
     }
     sync();
     const bool locked = std::any_of(blocks_.begin(), blocks_.end(),

@@ -25,7 +25,8 @@ class StatusWindow;
 
 // The Qt Widgets face of the client: owns the windows, keeps them in step with their
 // models and forwards what the customer does. Each time the event loop is about to
-// wait, and right after each forwarded action, every window re-reads its model. When
+// wait after the engine ran (EngineActivity), and right after each forwarded action,
+// every window re-reads its model. When
 // the client starts locked, the lock windows come first: the others are made once the
 // lock screen has been painted (or asked for), so that they do not hold it up.
 class FrontEnd : public QObject {

@@ -1,5 +1,7 @@
 #include "QtTimers.h"
 
+#include "EngineActivity.h"
+
 #include <QTimer>
 
 namespace orvan {
@@ -12,7 +14,10 @@ public:
         // 100 ms, 500 ms and one-second ones wake the process together; what counts
         // time (the session's charge) reads the clock rather than counting ticks.
         timer_.setTimerType(Qt::CoarseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [tick = std::move(onTick)] { tick(); });
+        QObject::connect(&timer_, &QTimer::timeout, [tick = std::move(onTick)] {
+            tick();
+            EngineActivity::note();
+        });
     }
 
     void setInterval(std::int64_t millis) override {

@@ -104,12 +104,14 @@ TEST_F(BlockWindowTest, messageFileIsShownAgainWhenReplacedAndLoggedWhenRefused)
     auto* message = find<QTextBrowser>("rtbMessage");
     EXPECT_EQ(message->toPlainText(), "Welcome");
 
-    // A received file takes the old one's name.
+    // A received file takes the old one's name, and the engine says so.
     write(R"({\rtf1\ansi Closed for cleaning\par})");
+    ++model().documentsRevision;
     frontEnd_->sync();
     EXPECT_EQ(message->toPlainText(), "Closed for cleaning");
 
     write("plain text is no rich text");
+    ++model().documentsRevision;
     frontEnd_->sync();
     EXPECT_FALSE(shown("rtbMessage"));
     EXPECT_TRUE(logContains("frmBlock.rtbMessage_LoadFileError"));

@@ -254,11 +254,13 @@ void LockScreen::releaseDocuments() {
 void LockScreen::reloadDocuments() {
     auto& block = context_.forms.frmBlock;
     block.rtbMessageFile = messageFileFor(context_.workstation.intWksnState);
+    ++block.documentsRevision;
     loadLogo();
 }
 
 void LockScreen::resetMessageAndReloadLogo() {
     context_.forms.frmBlock.rtbMessageFile.clear();
+    ++context_.forms.frmBlock.documentsRevision;
     loadLogo();
 }
 

@@ -134,6 +134,9 @@ struct BlockForm : FormModel {
     // Documents and pictures.
     std::string rtbMessageFile; // the state's rich-text message; empty: none
     PictureBox picLogo;
+    // Bumped when the message or the logo may have been replaced under the same name,
+    // so that the front end reads them again rather than watch the files.
+    std::uint32_t documentsRevision = 0;
     PictureBox imgFollowServer;
     std::array<std::string, kPictureSlots> img; // advertising pictures; empty: none
 

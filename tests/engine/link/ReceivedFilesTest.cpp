@@ -39,7 +39,9 @@ protected:
 
 TEST_F(ReceivedFilesTest, introReceivedWhileShownReplacesTheTextAtOnce) {
     ASSERT_NE(block().rtbMessageFile, path("intro.rtf")) << "the language's own file before";
+    const auto revision = block().documentsRevision;
     serverSends(fileSend(0, "{\\rtf1 Welcome}") + fileSend(5, "PNG"));
+    EXPECT_NE(block().documentsRevision, revision) << "the front end reads the files again";
     EXPECT_EQ(fake.files.read(path("intro.rtf")), "{\\rtf1 Welcome}");
     EXPECT_EQ(block().rtbMessageFile, path("intro.rtf"));
     EXPECT_TRUE(block().picLogo.png) << "the new logo was looked at";
@@ -62,6 +64,7 @@ TEST_F(ReceivedFilesTest, batchFileChangesNothingOnScreen) {
     EXPECT_EQ(fake.files.read(path("server_db_backup.mdb")), "") << "an empty file";
     EXPECT_EQ(block().rtbMessageFile, before.rtbMessageFile);
     EXPECT_EQ(block().picLogo.file, before.picLogo.file);
+    EXPECT_EQ(block().documentsRevision, before.documentsRevision);
     EXPECT_FALSE(machine("General", "Message & Logo Files Type").found());
 }
 
