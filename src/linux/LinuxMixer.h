@@ -11,6 +11,9 @@ namespace orvan {
 // its protocol) where one runs, else the ALSA simple mixer of the default card. The
 // other lines have no counterpart on a desktop sound server and report absent.
 //
+// The sound libraries are loaded by open(), not with the program, and let go again
+// when they find nothing to drive.
+//
 // Every conversation with the server gives up after `timeout`: a stuck or missing
 // server must not freeze the lock screen. Without a server or a card, reads give 0
 // and writes do nothing.
@@ -41,10 +44,15 @@ public:
     void setMute(Line line, bool muted) override;
 
 private:
+    struct PulseLibrary;
+    struct AlsaLibrary;
     struct Pulse;
     struct Alsa;
 
     std::chrono::milliseconds timeout_;
+    // Loaded by open(), before the connections that use them.
+    std::unique_ptr<PulseLibrary> pulseLibrary_;
+    std::unique_ptr<AlsaLibrary> alsaLibrary_;
     std::unique_ptr<Pulse> pulse_;
     std::unique_ptr<Alsa> alsa_;
 };

@@ -4,9 +4,11 @@
 #include "TempFolder.h"
 
 #include <chrono>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace orvan {
@@ -45,6 +47,18 @@ private:
     bool bound_ = false;
 };
 
+// Whether a library whose file name starts with `name` is loaded into this process.
+bool mapped(const std::string& name) {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find("/" + name) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // This machine has neither a sound server nor a card; a mixer must then say so at once
 // and stay harmless.
 class LinuxMixerWithoutDevice : public ::testing::Test {
@@ -77,6 +91,28 @@ TEST_F(LinuxMixerWithoutDevice, opensNothingAndReadsZero) {
     expectNothingThere(mixer);
     mixer.close();
     mixer.close();
+}
+
+TEST_F(LinuxMixerWithoutDevice, soundLibrariesTakeNoMemoryWithoutServerOrCard) {
+    // A child, so that what this test loads can be told apart. The server's library
+    // cannot be unloaded: an earlier test may have loaded it already.
+    const bool pulseBefore = mapped("libpulse");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::unsetenv("PULSE_SERVER");
+        ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+        LinuxMixer mixer;
+        const bool card = mixer.open();
+        const bool loaded = (!pulseBefore && mapped("libpulse")) || (!card && mapped("libasound"));
+        ::_exit(card ? 2 : loaded ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2) {
+        GTEST_SKIP() << "this machine has a sound card";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a sound library stayed loaded";
 }
 
 TEST_F(LinuxMixerWithoutDevice, serverThatNeverAnswersIsGivenUpAfterTheTimeout) {
