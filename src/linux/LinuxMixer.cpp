@@ -21,29 +21,50 @@ constexpr const char* kDefaultSink = "@DEFAULT_SINK@";
 // alsa-lib prints its failures to stderr itself; an absent card is normal here.
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-#define ORVAN_PULSE_CALLS(X)                                                                       \
-    X(pa_mainloop_new)                                                                             \
-    X(pa_mainloop_free)                                                                            \
-    X(pa_mainloop_get_api) X(pa_mainloop_prepare) X(pa_mainloop_poll) X(pa_mainloop_dispatch)      \
-        X(pa_context_new) X(pa_context_connect) X(pa_context_disconnect) X(pa_context_unref)       \
-            X(pa_context_get_state) X(pa_context_get_sink_info_by_name)                            \
-                X(pa_context_get_sink_info_list) X(pa_context_set_sink_volume_by_name)             \
-                    X(pa_context_set_sink_mute_by_index) X(pa_operation_get_state)                 \
-                        X(pa_operation_cancel) X(pa_operation_unref) X(pa_cvolume_avg)             \
-                            X(pa_cvolume_set)
+// clang-format off
+#define ORVAN_PULSE_CALLS(X)              \
+    X(pa_mainloop_new)                    \
+    X(pa_mainloop_free)                   \
+    X(pa_mainloop_get_api)                \
+    X(pa_mainloop_prepare)                \
+    X(pa_mainloop_poll)                   \
+    X(pa_mainloop_dispatch)               \
+    X(pa_context_new)                     \
+    X(pa_context_connect)                 \
+    X(pa_context_disconnect)              \
+    X(pa_context_unref)                   \
+    X(pa_context_get_state)               \
+    X(pa_context_get_sink_info_by_name)   \
+    X(pa_context_get_sink_info_list)      \
+    X(pa_context_set_sink_volume_by_name) \
+    X(pa_context_set_sink_mute_by_index)  \
+    X(pa_operation_get_state)             \
+    X(pa_operation_cancel)                \
+    X(pa_operation_unref)                 \
+    X(pa_cvolume_avg)                     \
+    X(pa_cvolume_set)
 
-#define ORVAN_ALSA_CALLS(X)                                                                        \
-    X(snd_lib_error_set_handler)                                                                   \
-    X(snd_mixer_open)                                                                              \
-    X(snd_mixer_close) X(snd_mixer_attach) X(snd_mixer_selem_register) X(snd_mixer_load)           \
-        X(snd_mixer_first_elem) X(snd_mixer_elem_next) X(snd_mixer_selem_is_active)                \
-            X(snd_mixer_selem_has_playback_volume) X(snd_mixer_selem_has_playback_switch)          \
-                X(snd_mixer_selem_get_name) X(snd_mixer_selem_get_playback_volume_range)           \
-                    X(snd_mixer_handle_events) X(snd_mixer_selem_has_playback_channel)             \
-                        X(snd_mixer_selem_get_playback_volume)                                     \
-                            X(snd_mixer_selem_set_playback_volume_all)                             \
-                                X(snd_mixer_selem_get_playback_switch)                             \
-                                    X(snd_mixer_selem_set_playback_switch_all)
+#define ORVAN_ALSA_CALLS(X)                      \
+    X(snd_lib_error_set_handler)                 \
+    X(snd_mixer_open)                            \
+    X(snd_mixer_close)                           \
+    X(snd_mixer_attach)                          \
+    X(snd_mixer_selem_register)                  \
+    X(snd_mixer_load)                            \
+    X(snd_mixer_first_elem)                      \
+    X(snd_mixer_elem_next)                       \
+    X(snd_mixer_selem_is_active)                 \
+    X(snd_mixer_selem_has_playback_volume)       \
+    X(snd_mixer_selem_has_playback_switch)       \
+    X(snd_mixer_selem_get_name)                  \
+    X(snd_mixer_selem_get_playback_volume_range) \
+    X(snd_mixer_handle_events)                   \
+    X(snd_mixer_selem_has_playback_channel)      \
+    X(snd_mixer_selem_get_playback_volume)       \
+    X(snd_mixer_selem_set_playback_volume_all)   \
+    X(snd_mixer_selem_get_playback_switch)       \
+    X(snd_mixer_selem_set_playback_switch_all)
+// clang-format on
 
 #define ORVAN_DECLARE_CALL(name) decltype(&::name) name = nullptr;
 #define ORVAN_BIND_CALL(name) bound = library.bind(name, #name) && bound;

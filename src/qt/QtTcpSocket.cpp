@@ -4,8 +4,10 @@
 #include "Ipv4Address.h"
 
 #include <QMetaObject>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -13,7 +15,7 @@ namespace orvan {
 namespace {
 
 constexpr int kErrAddressFamily = 10047;
-constexpr std::size_t kReadChunk = 64 * 1024;
+constexpr std::size_t kMinRead = 4096;
 
 } // namespace
 
@@ -153,33 +155,34 @@ void QtTcpSocket::onWritable() {
     });
 }
 
+// What has arrived, in one read per wake-up as the kernel has gathered it: a large
+// file reaches the engine in pieces, and other events get their turn in between.
 void QtTcpSocket::onReadable() {
-    std::string bytes;
-    int ending = 0; // 0 still open, -1 closed by the peer, else the errno
-    for (;;) {
-        const auto had = bytes.size();
-        bytes.resize(had + kReadChunk);
-        const ssize_t got = ::recv(fd_, bytes.data() + had, kReadChunk, 0);
-        bytes.resize(had + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-        if (got > 0) {
-            continue;
+    int available = 0;
+    if (::ioctl(fd_, FIONREAD, &available) != 0) {
+        available = 0;
+    }
+    std::string bytes(std::max<std::size_t>(static_cast<std::size_t>(available), kMinRead), '\0');
+    ssize_t got = 0;
+    do {
+        got = ::recv(fd_, bytes.data(), bytes.size(), 0);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) {
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            fail(errno);
         }
-        if (got < 0 && errno == EINTR) {
-            continue;
+        return;
+    }
+    if (got == 0) {
+        peerClosed();
+        return;
+    }
+    bytes.resize(static_cast<std::size_t>(got));
+    deliver([bytes = std::move(bytes)](const Handlers& handlers) {
+        if (handlers.onData) {
+            handlers.onData(bytes);
         }
-        ending = got == 0 ? -1 : (errno == EAGAIN || errno == EWOULDBLOCK ? 0 : errno);
-        break;
-    }
-    if (!bytes.empty()) {
-        deliver([bytes = std::move(bytes)](const Handlers& handlers) {
-            if (handlers.onData) {
-                handlers.onData(bytes);
-            }
-        });
-    }
-    if (ending != 0) {
-        fail(ending == -1 ? ECONNRESET : ending);
-    }
+    });
 }
 
 // False when the connection failed.
