@@ -8,6 +8,7 @@
 
 #include "BlockWindow.h"
 #include "DlShellLock.h"
+#include "EngineActivity.h"
 #include "Figures.h"
 #include "FrontEnd.h"
 #include "TimedShellLock.h"
@@ -149,6 +150,8 @@ Series runCycles(Rig& rig) {
         workstation.setState(Workstation::kConnected);
         const auto releasing = Steady::now();
         rig.client.lockScreen().release();
+        // Called here, not through one of the adapters that tell the front end.
+        EngineActivity::note();
         series.release.push_back(millisBetween(releasing, Steady::now()));
         // Until the unlock is complete: the user's keymap is given back in the background.
         if (!runUntil(
@@ -166,6 +169,7 @@ Series runCycles(Rig& rig) {
         const auto t0 = Steady::now();
         workstation.setState(Workstation::kBlocked);
         rig.client.lockScreen().refresh();
+        EngineActivity::note();
         const auto returned = Steady::now();
         series.refresh.push_back(millisBetween(t0, returned));
         // One look before the event loop runs: is the grab in place already?

@@ -56,6 +56,7 @@ FrontEnd::FrontEnd(Client& client, QApplication& application)
     });
     connect(&application, &QGuiApplication::primaryScreenChanged, this,
             [this] { choosePrimary(); });
+    application.installEventFilter(&inputActivity_);
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
             if (EngineActivity::take()) {

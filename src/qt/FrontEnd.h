@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogWindow.h"
+#include "InputActivity.h"
 
 #include <QObject>
 #include <QWidget>
@@ -25,8 +26,8 @@ class StatusWindow;
 
 // The Qt Widgets face of the client: owns the windows, keeps them in step with their
 // models and forwards what the customer does. Each time the event loop is about to
-// wait after the engine ran (EngineActivity), and right after each forwarded action,
-// every window re-reads its model. When
+// wait after the engine ran (EngineActivity: a timer, a socket, a notifier, any input
+// event), and right after each forwarded action, every window re-reads its model. When
 // the client starts locked, the lock windows come first: the others are made once the
 // lock screen has been painted (or asked for), so that they do not hold it up.
 class FrontEnd : public QObject {
@@ -87,6 +88,7 @@ private:
     void syncSessionWindows();
 
     Client& client_;
+    InputActivity inputActivity_;
     std::vector<std::unique_ptr<BlockWindow>> blocks_;
     std::unique_ptr<MsgBoxWindow> msgBox_;
     std::unique_ptr<StatusWindow> status_;
