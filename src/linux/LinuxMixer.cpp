@@ -46,6 +46,7 @@ void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 #define ORVAN_ALSA_CALLS(X)                      \
     X(snd_lib_error_set_handler)                 \
+    X(snd_config_update_free_global)             \
     X(snd_mixer_open)                            \
     X(snd_mixer_close)                           \
     X(snd_mixer_attach)                          \
@@ -126,6 +127,15 @@ struct LinuxMixer::PulseLibrary : Loaded<PulseCalls> {
 struct LinuxMixer::AlsaLibrary : Loaded<AlsaCalls> {
     AlsaLibrary()
         : Loaded("libasound.so.2") {}
+    // The configuration the library read and cached stays with it unless freed: once
+    // unloaded, nothing would point at it any more.
+    ~AlsaLibrary() {
+        if (ok) {
+            snd_config_update_free_global();
+        }
+    }
+    AlsaLibrary(const AlsaLibrary&) = delete;
+    AlsaLibrary& operator=(const AlsaLibrary&) = delete;
 };
 
 // A private connection to the sound server, driven synchronously: each request runs
