@@ -1,6 +1,6 @@
 #include "LinuxMixer.h"
 
-#include "SharedLibrary.h"
+#include "LoadedCalls.h"
 
 #include <algorithm>
 #include <alsa/asoundlib.h>
@@ -67,26 +67,8 @@ void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
     X(snd_mixer_selem_set_playback_switch_all)
 // clang-format on
 
-#define ORVAN_DECLARE_CALL(name) decltype(&::name) name = nullptr;
-#define ORVAN_BIND_CALL(name) bound = library.bind(name, #name) && bound;
-
-struct PulseCalls {
-    ORVAN_PULSE_CALLS(ORVAN_DECLARE_CALL)
-    bool bindAll(const SharedLibrary& library) {
-        bool bound = true;
-        ORVAN_PULSE_CALLS(ORVAN_BIND_CALL)
-        return bound;
-    }
-};
-
-struct AlsaCalls {
-    ORVAN_ALSA_CALLS(ORVAN_DECLARE_CALL)
-    bool bindAll(const SharedLibrary& library) {
-        bool bound = true;
-        ORVAN_ALSA_CALLS(ORVAN_BIND_CALL)
-        return bound;
-    }
-};
+ORVAN_LIBRARY_CALLS(PulseCalls, ORVAN_PULSE_CALLS);
+ORVAN_LIBRARY_CALLS(AlsaCalls, ORVAN_ALSA_CALLS);
 
 // Whether a sound server may be listening: one named in the environment, or the
 // socket of a session's or of the system's server. The server's library cannot be
@@ -106,27 +88,17 @@ bool soundServerMayListen() {
 
 } // namespace
 
-// The calls of one sound library, loaded on first use and kept only while it serves:
-// with what it pulls in (sound file codecs among them) it costs megabytes of memory
-// and start-up time, which a workstation without sound should not pay.
-template <typename Calls>
-struct Loaded : Calls {
-    explicit Loaded(const char* soname)
-        : library(soname) {
-        ok = library.loaded() && Calls::bindAll(library);
-    }
-    SharedLibrary library;
-    bool ok = false;
-};
-
-struct LinuxMixer::PulseLibrary : Loaded<PulseCalls> {
+// Each sound library is loaded on first use and kept only while it serves: with what
+// it pulls in (sound file codecs among them) it costs megabytes of memory and start-up
+// time, which a workstation without sound should not pay.
+struct LinuxMixer::PulseLibrary : LoadedCalls<PulseCalls> {
     PulseLibrary()
-        : Loaded("libpulse.so.0") {}
+        : LoadedCalls("libpulse.so.0") {}
 };
 
-struct LinuxMixer::AlsaLibrary : Loaded<AlsaCalls> {
+struct LinuxMixer::AlsaLibrary : LoadedCalls<AlsaCalls> {
     AlsaLibrary()
-        : Loaded("libasound.so.2") {}
+        : LoadedCalls("libasound.so.2") {}
     // The configuration the library read and cached stays with it unless freed: once
     // unloaded, nothing would point at it any more.
     ~AlsaLibrary() {

@@ -10,9 +10,6 @@
 namespace orvan {
 namespace {
 
-constexpr int kErrAddressFamily = 10047;
-constexpr int kErrHostNotFound = 11001;
-
 sockaddr_in withPort(in_addr host, int port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -109,7 +106,7 @@ int Ipv4Address::winsockError(int error) {
     case EADDRINUSE:
         return 10048;
     case EADDRNOTAVAIL:
-        return 10049;
+        return kErrAddressNotAvailable;
     case EAFNOSUPPORT:
         return kErrAddressFamily;
     case EOPNOTSUPP:

@@ -10,6 +10,11 @@ namespace orvan {
 // finds the server.
 class Ipv4Address {
 public:
+    // The Winsock numbers the sockets give for addresses they cannot use.
+    static constexpr int kErrAddressFamily = 10047;
+    static constexpr int kErrAddressNotAvailable = 10049;
+    static constexpr int kErrHostNotFound = 11001;
+
     // The address of a dotted literal or a name, with `port`; returns 0, 11001 for a
     // name that does not resolve, or 10047 for one with IPv6 addresses only. Names
     // are looked up synchronously.

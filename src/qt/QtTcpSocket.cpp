@@ -14,7 +14,6 @@
 namespace orvan {
 namespace {
 
-constexpr int kErrAddressFamily = 10047;
 constexpr std::size_t kMinRead = 4096;
 
 } // namespace
@@ -61,7 +60,7 @@ int QtTcpSocket::state() const {
 
 int QtTcpSocket::connect(const std::string& host, int port) {
     if (host.empty() || port < 1 || port > 65535) {
-        return kErrAddressFamily;
+        return Ipv4Address::kErrAddressFamily;
     }
     close();
     host_ = host;
@@ -104,7 +103,8 @@ void QtTcpSocket::onLookedUp() {
     const auto lookup = std::move(lookup_);
     lookedUp_.reset();
     if (const int error = lookup->error(); error != 0) {
-        failWith(error, error == 10047 ? "Host has no IPv4 address" : "Host not found");
+        failWith(error, error == Ipv4Address::kErrAddressFamily ? "Host has no IPv4 address"
+                                                                : "Host not found");
         return;
     }
     startConnect(lookup->address());

@@ -13,18 +13,16 @@
 namespace orvan {
 namespace {
 
-constexpr int kErrAddressFamily = 10047;
-constexpr int kErrAddressNotAvailable = 10049;
 // The largest payload an IPv4 datagram can carry.
 constexpr std::size_t kLargestDatagram = 65507;
 
 // The IPv4 destination for a host literal or name, or the error number.
 int destination(const std::string& host, int port, sockaddr_in& address) {
     if (host.empty()) {
-        return kErrAddressNotAvailable;
+        return Ipv4Address::kErrAddressNotAvailable;
     }
     if (in6_addr ipv6{}; ::inet_pton(AF_INET6, host.c_str(), &ipv6) == 1) {
-        return kErrAddressFamily;
+        return Ipv4Address::kErrAddressFamily;
     }
     return Ipv4Address::resolve(host, port, address);
 }
@@ -41,7 +39,7 @@ void QtUdpSocket::setDatagramHandler(DatagramHandler handler) {
 
 int QtUdpSocket::sendTo(const std::string& host, int port, std::string_view bytes) {
     if (port < 1 || port > 65535) {
-        return kErrAddressFamily;
+        return Ipv4Address::kErrAddressFamily;
     }
     sockaddr_in address{};
     if (const int error = destination(host, port, address); error != 0) {
@@ -66,7 +64,7 @@ int QtUdpSocket::sendTo(const std::string& host, int port, std::string_view byte
 
 int QtUdpSocket::bind(int port) {
     if (port < 0 || port > 65535) {
-        return kErrAddressFamily;
+        return Ipv4Address::kErrAddressFamily;
     }
     close();
     const int error = open(port, true);
