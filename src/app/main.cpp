@@ -117,6 +117,17 @@ std::unique_ptr<QSocketNotifier> watchReadable(int fd, const std::function<void(
     return notifier;
 }
 
+// What the lock screen's first picture does not need waits until it is on view; a
+// client that did not start locked has made its windows already.
+void afterFirstPicture(orvan::FrontEnd& frontEnd, const std::function<void()>& work) {
+    if (frontEnd.otherWindowsBuilt()) {
+        work();
+        return;
+    }
+    QObject::connect(&frontEnd, &orvan::FrontEnd::otherWindowsMade, &frontEnd, work,
+                     Qt::SingleShotConnection);
+}
+
 std::string commandLine(int argc, char** argv) {
     std::string line;
     for (int i = 1; i < argc; ++i) {
@@ -175,7 +186,8 @@ int main(int argc, char** argv) {
     // Installed, the real lock is always tried: with no screen it fails and is reported.
     const bool headless =
         environment("QT_QPA_PLATFORM") == "offscreen" && !InstallLayout::installed();
-    LinuxMixer mixer;
+    // The mixer is opened once the lock screen is on view: see afterFirstPicture.
+    LinuxMixer mixer(LinuxMixer::kDefaultTimeout, LinuxMixer::Start::HeldBack);
     QtTcpSocket tcp;
     QtUdpSocket udp;
 
@@ -183,12 +195,8 @@ int main(int argc, char** argv) {
         watchReadable(clock.timeChangeFd(), [&clock] { clock.onTimeChangeFdReadable(); });
     const auto accessibilityEvents =
         watchReadable(addresses.fd(), [&addresses] { addresses.dispatch(); });
-
-    // The window lists hear of the display's changes as they come, never piling them up.
-    const auto desktopWindows =
-        watchReadable(desktop.windowEventsFd(), [&desktop] { desktop.takeWindowEvents(); });
-    const auto browserWindows =
-        watchReadable(browsers.windowEventsFd(), [&browsers] { browsers.takeWindowEvents(); });
+    std::unique_ptr<QSocketNotifier> desktopWindows;
+    std::unique_ptr<QSocketNotifier> browserWindows;
 
     Client client(Platform{
         clock, timers, store, system, codec, files, dialogs, shell, screen, desktop, tcp, udp,
@@ -210,6 +218,16 @@ int main(int argc, char** argv) {
     lendLockWindows(shellLock, &frontEnd);
     QObject::connect(&frontEnd, &FrontEnd::lockWindowsChanged,
                      [&shellLock, &frontEnd] { lendLockWindows(shellLock, &frontEnd); });
+    afterFirstPicture(frontEnd, [&] {
+        // The window lists hear of the display's changes as they come, never piling them
+        // up; asking for their connections opens them, unless the engine needed one sooner.
+        desktopWindows =
+            watchReadable(desktop.windowEventsFd(), [&desktop] { desktop.takeWindowEvents(); });
+        browserWindows =
+            watchReadable(browsers.windowEventsFd(), [&browsers] { browsers.takeWindowEvents(); });
+        mixer.markReady();
+        EngineActivity::note();
+    });
 
     // Demos and end-to-end tests stop the client after a while (never a switch: the
     // command line is searched for switches).

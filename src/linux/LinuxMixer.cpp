@@ -10,6 +10,7 @@
 #include <pulse/pulseaudio.h>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace orvan {
@@ -299,10 +300,25 @@ struct LinuxMixer::Alsa {
     long max = 0;
 };
 
-LinuxMixer::LinuxMixer(std::chrono::milliseconds timeout)
-    : timeout_(timeout) {}
+LinuxMixer::LinuxMixer(std::chrono::milliseconds timeout, Start start)
+    : timeout_(timeout)
+    , ready_(start == Start::Ready) {}
 
 LinuxMixer::~LinuxMixer() = default;
+
+void LinuxMixer::setReadyHandler(std::function<void()> handler) {
+    onReady_ = std::move(handler);
+}
+
+void LinuxMixer::markReady() {
+    if (ready_) {
+        return;
+    }
+    ready_ = true;
+    if (onReady_) {
+        onReady_();
+    }
+}
 
 bool LinuxMixer::open() {
     close();

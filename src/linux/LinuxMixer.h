@@ -3,6 +3,7 @@
 #include "platform/Mixer.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 namespace orvan {
@@ -14,6 +15,10 @@ namespace orvan {
 // The sound libraries are loaded by open(), not with the program, and let go again
 // when they find nothing to drive.
 //
+// Made held back, it reports not ready until markReady(): opening the first time
+// (ALSA reads its whole configuration) then waits until the lock screen is on view.
+// Opening works either way; readiness only tells the engine when to use it.
+//
 // Every conversation with the server gives up after `timeout`: a stuck or missing
 // server must not freeze the lock screen. Without a server or a card, reads give 0
 // and writes do nothing.
@@ -21,10 +26,18 @@ class LinuxMixer : public Mixer {
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeout{1000};
 
-    explicit LinuxMixer(std::chrono::milliseconds timeout = kDefaultTimeout);
+    enum class Start { Ready, HeldBack };
+
+    explicit LinuxMixer(std::chrono::milliseconds timeout = kDefaultTimeout,
+                        Start start = Start::Ready);
     ~LinuxMixer() override;
     LinuxMixer(const LinuxMixer&) = delete;
     LinuxMixer& operator=(const LinuxMixer&) = delete;
+
+    bool ready() const override { return ready_; }
+    void setReadyHandler(std::function<void()> handler) override;
+    // Once: the handler hears of it.
+    void markReady();
 
     bool open() override;
     void close() override;
@@ -50,6 +63,8 @@ private:
     struct Alsa;
 
     std::chrono::milliseconds timeout_;
+    bool ready_;
+    std::function<void()> onReady_;
     // Loaded by open(), before the connections that use them.
     std::unique_ptr<PulseLibrary> pulseLibrary_;
     std::unique_ptr<AlsaLibrary> alsaLibrary_;

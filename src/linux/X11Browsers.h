@@ -15,8 +15,9 @@ public:
 
     std::vector<BrowserWindow> browserWindows() override;
 
-    // The window list's display connection, whose events the event loop takes.
-    int windowEventsFd() const { return windows_.fd(); }
+    // The window list's display connection, whose events the event loop takes; asking
+    // for it connects.
+    int windowEventsFd() { return windows_.fd(); }
     void takeWindowEvents() { windows_.dispatch(); }
 
     // The caption without the browser's name behind the page title.

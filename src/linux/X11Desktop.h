@@ -38,8 +38,9 @@ public:
     bool startProgram(const std::vector<std::string>& arguments,
                       const std::string& outputPath) override;
 
-    // The window list's display connection, whose events the event loop takes.
-    int windowEventsFd() const { return windows_.fd(); }
+    // The window list's display connection, whose events the event loop takes; asking
+    // for it connects.
+    int windowEventsFd() { return windows_.fd(); }
     void takeWindowEvents() { windows_.dispatch(); }
 
 private:

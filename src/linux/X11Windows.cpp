@@ -49,7 +49,17 @@ constexpr std::uint32_t kRootEvents =
 
 } // namespace
 
-X11Windows::X11Windows() {
+X11Windows::X11Windows() = default;
+
+bool X11Windows::connected() {
+    if (!tried_) {
+        tried_ = true;
+        connect();
+    }
+    return connection_ != nullptr;
+}
+
+void X11Windows::connect() {
     int screenNumber = 0;
     connection_ = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(connection_) != 0) {
@@ -75,8 +85,8 @@ X11Windows::~X11Windows() {
     }
 }
 
-int X11Windows::fd() const {
-    return connection_ != nullptr ? xcb_get_file_descriptor(connection_) : -1;
+int X11Windows::fd() {
+    return connected() ? xcb_get_file_descriptor(connection_) : -1;
 }
 
 void X11Windows::dispatch() {

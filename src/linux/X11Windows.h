@@ -32,6 +32,8 @@ struct WindowFacts {
 // The list is read again only when the events of the windows it watches say it may
 // have changed, each reading sends all its requests of a level before waiting for
 // their replies, and a window's facts are kept until one of their properties changes.
+// The connection is made at first use, so that the lock screen's first picture does not
+// wait for it.
 class X11Windows {
 public:
     X11Windows();
@@ -39,10 +41,11 @@ public:
     X11Windows(const X11Windows&) = delete;
     X11Windows& operator=(const X11Windows&) = delete;
 
-    bool connected() const { return connection_ != nullptr; }
+    // Connects the first time it is asked.
+    bool connected();
     // The connection's socket: its events are taken as they come (dispatch), so that
     // none pile up while nobody asks for the list.
-    int fd() const;
+    int fd();
     void dispatch();
 
     std::vector<WindowFacts> topLevel();
@@ -75,6 +78,7 @@ private:
         OwnerCookies owner;
     };
 
+    void connect();
     void internAtoms();
     xcb_atom_t atom(const char* name);
     void watch(xcb_window_t window, std::uint32_t mask);
@@ -106,6 +110,7 @@ private:
     void classifyType(const std::vector<std::uint32_t>& types, WindowFacts& facts) const;
 
     xcb_connection_t* connection_ = nullptr;
+    bool tried_ = false;
     xcb_window_t root_ = XCB_NONE;
     bool resources_ = false; // the server has the resource extension
     std::map<std::string, xcb_atom_t, std::less<>> atoms_;

@@ -109,6 +109,7 @@ void FrontEnd::buildOtherWindows() {
     otherWindowsBuilt_ = true;
     otherWindowsNew_ = true;
     sync();
+    emit otherWindowsMade();
 }
 
 FrontEnd::~FrontEnd() {

@@ -70,6 +70,9 @@ public:
 
 signals:
     void lockWindowsChanged();
+    // Once, when the other windows have been made: the lock screen is on view, so what
+    // its first picture did not need may be done now.
+    void otherWindowsMade();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

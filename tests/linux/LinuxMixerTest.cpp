@@ -68,6 +68,21 @@ bool mapped(const std::string& name) {
     return false;
 }
 
+// The engine mutes a held-back mixer when told it is ready: told twice, it would read
+// its own mute as the customer's setting.
+TEST(LinuxMixerHeldBack, tellsOnceThatItIsReady) {
+    LinuxMixer ready;
+    EXPECT_TRUE(ready.ready());
+    LinuxMixer mixer(LinuxMixer::kDefaultTimeout, LinuxMixer::Start::HeldBack);
+    int told = 0;
+    mixer.setReadyHandler([&] { ++told; });
+    EXPECT_FALSE(mixer.ready());
+    mixer.markReady();
+    mixer.markReady();
+    EXPECT_TRUE(mixer.ready());
+    EXPECT_EQ(told, 1);
+}
+
 // This machine has neither a sound server nor a card; a mixer must then say so at once
 // and stay harmless.
 class LinuxMixerWithoutDevice : public ::testing::Test {

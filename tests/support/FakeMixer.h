@@ -3,7 +3,9 @@
 #include "platform/Mixer.h"
 
 #include <array>
+#include <functional>
 #include <stdexcept>
+#include <utility>
 
 namespace orvan::test {
 
@@ -19,6 +21,16 @@ public:
         std::uint32_t volume = 0;
         bool muted = false;
     };
+
+    bool ready() const override { return isReady; }
+    void setReadyHandler(std::function<void()> handler) override { onReady = std::move(handler); }
+    // What the adapter does once the mixer it held back is ready.
+    void becomeReady() {
+        isReady = true;
+        if (onReady) {
+            onReady();
+        }
+    }
 
     bool open() override {
         ++opens;
@@ -54,6 +66,8 @@ public:
     LineState& speakers() { return at(Line::Speakers); }
 
     std::array<LineState, 6> lines{};
+    bool isReady = true;
+    std::function<void()> onReady;
     bool available = true;
     bool failing = false; // reading a mute switch throws
     bool isOpen = false;

@@ -47,6 +47,7 @@ std::optional<std::uint64_t> MemoryFileSystem::fileSize(const std::string& path)
 }
 
 std::optional<std::string> MemoryFileSystem::read(const std::string& path) const {
+    ++reads_[path];
     const auto found = files_.find(path);
     if (found == files_.end()) {
         return std::nullopt;

@@ -28,6 +28,11 @@ public:
 
     void makeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
     const std::map<std::string, std::string>& files() const { return files_; }
+    // How often a file was read, found or not.
+    int readsOf(const std::string& path) const {
+        const auto found = reads_.find(path);
+        return found == reads_.end() ? 0 : found->second;
+    }
 
 private:
     bool writable(const std::string& path) const;
@@ -37,6 +42,7 @@ private:
     std::set<std::string> folders_;
     std::set<std::string> unwritable_;
     std::map<std::string, std::int64_t> modified_;
+    mutable std::map<std::string, int> reads_;
 };
 
 } // namespace orvan::test

@@ -94,6 +94,18 @@ std::string Localization::funLoadResStringDefault(long id, const std::string& in
     return lookup(defaultLanguage_, id, inserts, "modFunctions.funLoadResStringDefaultError");
 }
 
+// A pack is read once: the table is made again at every load of the lock screen.
+const clsResources* Localization::listedPack(const std::string& name, const std::string& file) {
+    auto& slot = packs_[name];
+    if (!slot) {
+        // Under the file's own spelling of the extension, which pack() may have missed.
+        if (const auto text = files_.read(system_.programFolder() + "/" + file)) {
+            slot = clsResources::parse(*text);
+        }
+    }
+    return slot ? &*slot : nullptr;
+}
+
 std::vector<Localization::LanguageRow> Localization::funFindLangPacks() {
     return errors_.trap("modGlobalFunctions.funFindLangPacksError", OnError::LogOnly, [&] {
         std::vector<LanguageRow> table;
@@ -111,12 +123,11 @@ std::vector<Localization::LanguageRow> Localization::funFindLangPacks() {
                 continue;
             }
             const auto name = file.substr(0, extension);
-            // Read afresh, under the file's own spelling of the extension.
-            const auto text = files_.read(system_.programFolder() + "/" + file);
-            if (!text) {
+            const auto* listed = listedPack(name, file);
+            if (listed == nullptr) {
                 continue;
             }
-            const auto& resources = *(packs_[name] = clsResources::parse(*text));
+            const auto& resources = *listed;
             const auto own = resources.GetLangName();
             if (own.empty()) {
                 continue;

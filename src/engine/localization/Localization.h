@@ -75,6 +75,7 @@ private:
     std::string lookup(const std::string& language, long id, const std::string* inserts,
                        const char* location);
     const clsResources* pack(const std::string& name);
+    const clsResources* listedPack(const std::string& name, const std::string& file);
 
     FileSystem& files_;
     const SystemInfo& system_;

@@ -8,9 +8,29 @@ namespace orvan {
 
 SoundMuting::SoundMuting(EngineContext& context, Mixer& mixer)
     : context_(context)
-    , mixer_(mixer) {}
+    , mixer_(mixer) {
+    mixer_.setReadyHandler([this] { onMixerReady(); });
+}
 
 void SoundMuting::onLockScreenRefresh() {
+    if (waiting_) {
+        return;
+    }
+    if (!mixer_.ready()) {
+        waiting_ = true;
+        return;
+    }
+    mute();
+}
+
+void SoundMuting::onMixerReady() {
+    if (waiting_) {
+        waiting_ = false;
+        mute();
+    }
+}
+
+void SoundMuting::mute() {
     context_.errors.trap("modFunctions.subMuteOnBlockError", OnError::LogOnly, [&] {
         if (muting_ || context_.constants.wksnMuteVolWhenBlocked != 1) {
             return;
@@ -23,6 +43,7 @@ void SoundMuting::onLockScreenRefresh() {
 }
 
 void SoundMuting::onLockScreenRelease() {
+    waiting_ = false;
     context_.errors.trap("modFunctions.subRestoreSoundError", OnError::LogOnly, [&] {
         if (!muting_ || context_.constants.wksnMuteVolWhenBlocked != 1) {
             return;

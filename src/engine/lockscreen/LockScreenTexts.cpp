@@ -76,10 +76,10 @@ void LockScreenTexts::fillLanguages() {
     context_.errors.trap("frmBlock.fillLanguagesError", OnError::LogOnly, [&] {
         auto& block = context_.forms.frmBlock;
         block.cmbLanguage.clear();
-        const auto table = context_.localization.funFindLangPacks();
-        for (std::size_t row = 0; row < table.size(); ++row) {
-            if (Utf8::equalsIgnoreCase(table[row][5], "True")) {
-                block.cmbLanguage.push_back({table[row][4], static_cast<int>(row)});
+        languages_ = context_.localization.funFindLangPacks();
+        for (std::size_t row = 0; row < languages_.size(); ++row) {
+            if (Utf8::equalsIgnoreCase(languages_[row][5], "True")) {
+                block.cmbLanguage.push_back({languages_[row][4], static_cast<int>(row)});
             }
         }
         selectCurrentLanguage();
@@ -88,7 +88,7 @@ void LockScreenTexts::fillLanguages() {
 
 void LockScreenTexts::selectCurrentLanguage() {
     auto& block = context_.forms.frmBlock;
-    const auto table = context_.localization.funFindLangPacks();
+    const auto& table = languages_;
     block.cmbLanguageIndex = -1;
     for (std::size_t i = 0; i < block.cmbLanguage.size(); ++i) {
         const auto row = static_cast<std::size_t>(block.cmbLanguage[i].row);
@@ -105,7 +105,8 @@ void LockScreenTexts::chooseLanguage(int index) {
         if (index < 0 || index >= static_cast<int>(block.cmbLanguage.size())) {
             return;
         }
-        const auto table = context_.localization.funFindLangPacks();
+        // The rows the chooser was filled from.
+        const auto& table = languages_;
         const auto row = static_cast<std::size_t>(block.cmbLanguage[index].row);
         if (row >= table.size()) {
             return;

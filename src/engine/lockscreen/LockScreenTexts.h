@@ -1,5 +1,9 @@
 #pragma once
 
+#include "localization/Localization.h"
+
+#include <vector>
+
 namespace orvan {
 
 struct EngineContext;
@@ -30,6 +34,8 @@ private:
     void selectCurrentLanguage();
 
     EngineContext& context_;
+    // The language table the chooser was filled from.
+    std::vector<Localization::LanguageRow> languages_;
 };
 
 } // namespace orvan

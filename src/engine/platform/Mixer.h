@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace orvan {
 
@@ -11,6 +12,12 @@ public:
     enum class Line { Speakers, Microphone, Wave, LineIn, CompactDisc, Synthesizer };
 
     virtual ~Mixer() = default;
+
+    // False while the adapter is still getting the mixer ready: opening it may cost more
+    // than the first picture of the lock screen can wait for. The handler is called once
+    // when it becomes ready; a mixer that never does is treated as missing.
+    virtual bool ready() const = 0;
+    virtual void setReadyHandler(std::function<void()> handler) = 0;
 
     // False when there is no mixer to talk to; the other calls then report nothing.
     virtual bool open() = 0;

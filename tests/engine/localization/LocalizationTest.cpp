@@ -71,6 +71,21 @@ TEST_F(LocalizationTest, languageTableHasTheBuiltInRowAndEveryUsablePack) {
               (Localization::LanguageRow{"orvanclient_th", "ไทย", "Nok", "222", "Thai", "True"}));
 }
 
+TEST_F(LocalizationTest, eachPackIsReadOnceHoweverOftenTheTableIsMadeAndTextsLookedUp) {
+    pack("orvanclient_th.lang", "[Language]\nName=ไทย\n[Strings]\n10106=คำเตือน\n");
+    pack("orvanclient_el.LANG", "[Language]\nName=Ελληνικά\n[Strings]\n10106=Προσοχή\n");
+    localization().changeCurrentLanguage("orvanclient_th", 222);
+    EXPECT_EQ(localization().funLoadResString(10106), "คำเตือน");
+    for (int load = 0; load < 3; ++load) {
+        EXPECT_EQ(localization().funFindLangPacks().size(), 3U);
+    }
+    // Found under its own spelling of the extension, then used from the table's reading.
+    localization().changeCurrentLanguage("orvanclient_el", 161);
+    EXPECT_EQ(localization().funLoadResString(10106), "Προσοχή");
+    EXPECT_EQ(fake.files.readsOf("/program/orvanclient_th.lang"), 1);
+    EXPECT_EQ(fake.files.readsOf("/program/orvanclient_el.LANG"), 1);
+}
+
 TEST_F(LocalizationTest, changingLanguageRelocalizesTheWindows) {
     int localized = 0;
     localization().setLocalizeAll([&] { ++localized; });

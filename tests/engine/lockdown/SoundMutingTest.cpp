@@ -79,6 +79,48 @@ TEST_F(SoundMutingTest, withoutAMixerLockAndReleaseDoNothing) {
     EXPECT_EQ(mixer.closes, 0);
 }
 
+// The mixer is held back at start-up so that the first picture does not wait for it.
+TEST_F(SoundMutingTest, mixerReadyWhileLockedMutesAndReleaseRestoresTheStateFoundThen) {
+    for (const bool before : {false, true}) {
+        mixer.isReady = false;
+        mixer.speakers().muted = before;
+        muting.onLockScreenRefresh();
+        muting.onLockScreenRefresh();
+        EXPECT_EQ(mixer.opens, 0);
+        mixer.becomeReady();
+        EXPECT_TRUE(mixer.speakers().muted);
+        muting.onLockScreenRelease();
+        EXPECT_EQ(mixer.speakers().muted, before);
+        mixer.opens = 0;
+    }
+}
+
+TEST_F(SoundMutingTest, releaseBeforeTheMixerIsReadyLeavesItAloneThen) {
+    mixer.isReady = false;
+    muting.onLockScreenRefresh();
+    muting.onLockScreenRelease();
+    mixer.becomeReady(); // in a session: nothing to mute
+    EXPECT_FALSE(mixer.speakers().muted);
+    EXPECT_EQ(mixer.opens, 0);
+    // The next lock mutes as usual.
+    muting.onLockScreenRefresh();
+    EXPECT_TRUE(mixer.speakers().muted);
+    muting.onLockScreenRelease();
+    EXPECT_FALSE(mixer.speakers().muted);
+}
+
+TEST_F(SoundMutingTest, mixerNeverReadyOrMissingWhenReadyIsLikeNoMixer) {
+    mixer.isReady = false;
+    mixer.available = false;
+    muting.onLockScreenRefresh();
+    muting.onLockScreenRelease();
+    muting.onLockScreenRefresh();
+    mixer.becomeReady();
+    muting.onLockScreenRelease();
+    EXPECT_EQ(mixer.writes, 0);
+    EXPECT_EQ(mixer.closes, 0);
+}
+
 TEST(SoundMutingVolumeTest, volumeWritesAreClampedToTheControlsBounds) {
     FakeMixer mixer;
     mixer.at(Line::CompactDisc).min = 100;
