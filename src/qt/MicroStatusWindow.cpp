@@ -46,6 +46,11 @@ void MicroStatusWindow::sync() {
         if (isVisible()) {
             hide();
         }
+        applied_.forget();
+        return;
+    }
+    if (!applied_.changed(model) && isVisible()) {
+        status::placeBottomRight(this, status::pixels(SmallStatusWindow::kMarginTwips));
         return;
     }
     sync::setText(title_, sync::text(model.caption));

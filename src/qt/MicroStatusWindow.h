@@ -1,5 +1,8 @@
 #pragma once
 
+#include "AppliedModel.h"
+#include "model/Forms.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -29,6 +32,7 @@ protected:
 
 private:
     Client& client_;
+    AppliedModel<StatusForm> applied_;
     QLabel* title_ = nullptr;
     QPushButton* cmdQuit_ = nullptr;
 };

@@ -128,6 +128,15 @@ void SmallStatusWindow::sync() {
         if (isVisible()) {
             hide();
         }
+        applied_.forget();
+        return;
+    }
+    // Which frame shows follows the full window's model, not this one.
+    const bool selfService = client_.context().forms.frmStatus.fraSelfService;
+    sync::setVisible(fraCard_, !selfService);
+    sync::setVisible(fraSelfService_, selfService);
+    if (!applied_.changed(model) && isVisible()) {
+        status::placeBottomRight(this, status::pixels(kMarginTwips));
         return;
     }
     const auto& t = model.texts;
@@ -147,9 +156,6 @@ void SmallStatusWindow::sync() {
         // The caption leads the tool tip: the buttons show icons only.
         sync::setToolTip(button, sync::text(t.caption(name) + " - " + t.toolTip(name)));
     }
-    const bool selfService = client_.context().forms.frmStatus.fraSelfService;
-    sync::setVisible(fraCard_, !selfService);
-    sync::setVisible(fraSelfService_, selfService);
     sync::setText(lblRemainTime_, sync::text(model.lblRemainTime));
     sync::setText(lblAmountDue_, sync::text(model.lblAmountDue));
     sync::setText(lblTimeToNextIncrement_, sync::text(model.lblTimeToNextIncrement));

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "AppliedModel.h"
+#include "model/Forms.h"
+
 #include <QWidget>
 
 class QFrame;
@@ -41,6 +44,7 @@ private:
 
     Client& client_;
     bool topMost_ = true;
+    AppliedModel<StatusForm> applied_;
     QLabel* title_ = nullptr;
     QFrame* fraCard_ = nullptr;
     QFrame* fraSelfService_ = nullptr;

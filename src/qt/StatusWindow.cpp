@@ -415,6 +415,12 @@ void StatusWindow::sync() {
             hide();
         }
         focusRequestsSeen_ = model.txtWksnChatFocusRequests;
+        applied_.forget();
+        return;
+    }
+    if (!applied_.changed(model) && isVisible()) {
+        // The work area may have changed under the window.
+        status::placeBottomRight(this, 0);
         return;
     }
     bool resized = syncTexts(model);

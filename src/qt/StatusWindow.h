@@ -1,6 +1,8 @@
 #pragma once
 
+#include "AppliedModel.h"
 #include "model/ControlTexts.h"
+#include "model/Forms.h"
 
 #include <QWidget>
 #include <array>
@@ -17,7 +19,6 @@ class QRadioButton;
 namespace orvan {
 
 class Client;
-struct StatusForm;
 
 // The full status window `frmStatus`: the session's details, the usage mode, the chat
 // with the manager and the session's buttons, in the bottom-right corner of the work
@@ -61,6 +62,7 @@ private:
     std::optional<ControlTexts> textsShown_;
     std::string captionShown_;
     std::optional<std::string> chatShown_;
+    AppliedModel<StatusForm> applied_;
 
     QLabel* title_ = nullptr;
     // The caption labels lbl(0) to lbl(11), at their index.

@@ -115,6 +115,35 @@ TEST_F(StatusWindowTest, countersChangeWithoutMovingOrResizingTheWindow) {
     EXPECT_EQ(in(status(), "lbl4")->geometry(), heading);
 }
 
+TEST_F(StatusWindowTest, aWindowAppliesItsModelOnlyWhenItChanged) {
+    const QString foreign = QStringLiteral("written behind the model's back");
+    open(Workstation::kCard);
+    auto* full = in(status(), "lblRemainTime");
+    full->setText(foreign);
+    frontEnd_->sync();
+    EXPECT_EQ(full->text(), foreign) << "an unchanged model is not applied again";
+    fake.time.advance(1'000);
+    frontEnd_->sync();
+    EXPECT_EQ(full->text(), QStringLiteral("00:29:59"));
+
+    client().statusWindows().cmdClose_Click();
+    frontEnd_->sync();
+    auto& small = frontEnd_->smallStatusWindow();
+    ASSERT_TRUE(small.isVisible());
+    in(small, "lblRemainTime")->setText(foreign);
+    frontEnd_->sync();
+    EXPECT_EQ(in(small, "lblRemainTime")->text(), foreign);
+    fake.time.advance(1'000);
+    frontEnd_->sync();
+    EXPECT_EQ(in(small, "lblRemainTime")->text(), QStringLiteral("00:29:58"));
+
+    client().sessionControl().funStopSession(true);
+    frontEnd_->sync();
+    full->setText(foreign);
+    open(Workstation::kCard);
+    EXPECT_EQ(full->text(), QStringLiteral("00:30:00")) << "shown again, applied afresh";
+}
+
 TEST_F(StatusWindowTest, chatPaneGrowsTheWindowUpwardsAndEnterSendsTheLine) {
     open(Workstation::kCard);
     const int bottom = status().frameGeometry().bottom();

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SystemInfo.h"
 #include "platform/Timers.h"
+#include "session/SessionTickTimer.h"
 
 namespace orvan {
 namespace {
@@ -146,8 +147,8 @@ void Client::createMainTimers() {
     timers.tmrActivateClient = make.createTimer([this] { clock_.tmrActivateClient_Timer(); });
     timers.tmrWksnStatus = make.createTimer([this] { clock_.tmrWksnStatus_Timer(); });
     timers.tmrWksnStatus->setInterval(500);
-    timers.tmrSessionStatus = make.createTimer([this] { clock_.tmrSessionStatus_Timer(); });
-    timers.tmrSessionStatus->setInterval(100);
+    timers.tmrSessionStatus = std::make_unique<SessionTickTimer>(
+        make.createTimer([this] { clock_.tmrSessionStatus_Timer(); }));
     timers.tmrSrvCnxStatus = make.createTimer([this] { link_.tmrSrvCnxStatus_Timer(); });
     timers.tmrSrvCnxStatus->setInterval(500);
     timers.tmrAppKiller = make.createTimer([this] {

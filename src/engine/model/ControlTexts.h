@@ -24,6 +24,8 @@ struct ControlTexts {
     const std::string& caption(std::string_view control) const { return of(control).caption; }
     const std::string& toolTip(std::string_view control) const { return of(control).toolTip; }
 
+    bool operator==(const ControlTexts&) const = default;
+
 private:
     const Text& of(std::string_view control) const {
         static const Text none;

@@ -27,6 +27,8 @@ struct FormModel {
         loaded = false;
         visible = false;
     }
+
+    bool operator==(const FormModel&) const = default;
 };
 
 } // namespace orvan

@@ -62,6 +62,8 @@ struct StatusForm : FormModel {
     unsigned focusRequests = 0;
     ControlTexts texts;
 
+    bool operator==(const StatusForm&) const = default;
+
     void moveFocus(std::string button) {
         focusedButton = std::move(button);
         ++focusRequests;

@@ -10,7 +10,7 @@ namespace orvan {
 struct MainTimers {
     std::unique_ptr<Timer> tmrActivateClient; // one shot: starts the connection watchdog
     std::unique_ptr<Timer> tmrWksnStatus;     // 500 ms: status report and watchdogs
-    std::unique_ptr<Timer> tmrSessionStatus;  // 100 ms: the session clock
+    std::unique_ptr<Timer> tmrSessionStatus;  // 100 ms to 1 s: the session clock
     std::unique_ptr<Timer> tmrSrvCnxStatus;   // 500 ms: connection watchdog
     std::unique_ptr<Timer> tmrAppKiller;      // 10 s: forbidden applications
     std::unique_ptr<Timer> tmrURLspy;         // 500 ms: visited addresses

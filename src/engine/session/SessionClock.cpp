@@ -14,7 +14,9 @@
 #include "platform/SystemInfo.h"
 #include "roles/StatusReporting.h"
 #include "session/SessionControl.h"
+#include "session/SessionTickTimer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -31,6 +33,28 @@ constexpr float kLongRange = 9'223'372'036'854'775'808.0F;
 
 long long wholeSeconds(double days) {
     return std::llround(days * 86'400.0);
+}
+
+// Ticks at least this often while a session runs: the link's state, the lock and the
+// status windows follow within a second whatever else changes the session.
+constexpr std::int64_t kLongestTickMillis = 1'000;
+// Day fractions carry rounding far below this; a deadline is not put off by it.
+constexpr double kMillisTolerance = 1e-3;
+
+// Milliseconds until `seconds` from now, not earlier.
+std::int64_t millisUntil(double seconds) {
+    return static_cast<std::int64_t>(std::ceil(seconds * 1'000.0 - kMillisTolerance));
+}
+
+// Milliseconds until a count-down of `apparent` seconds shows another whole second:
+// just past the half second it rounds at, or at its end when it shows zero.
+std::int64_t millisToNextShownSecond(double apparent) {
+    const auto shown = std::llround(apparent);
+    if (shown <= 0) {
+        return millisUntil(apparent);
+    }
+    const double untilRounding = apparent - (static_cast<double>(shown) - 0.5);
+    return static_cast<std::int64_t>(std::floor(untilRounding * 1'000.0)) + 1;
 }
 
 } // namespace
@@ -57,6 +81,7 @@ void SessionClock::restartCounting() {
     context_.workstation.dteLastTick = context_.now();
     lastTickBootMillis_ = context_.platform.clock.millisSinceBoot();
     lastApparentSeconds_ = -1;
+    countingDown_ = false;
     shown_ = Shown{};
 }
 
@@ -127,6 +152,7 @@ void SessionClock::tmrSessionStatus_Timer() {
             default:
                 break;
             }
+            planNextTick();
         } catch (...) {
             context_.timers.tmrSessionStatus->setEnabled(false);
             throw;
@@ -234,7 +260,56 @@ void SessionClock::tickPrepaid(double timeOfDay) {
             parts_.lockScreen.refresh();
         }
     }
+    countingDown_ = limited;
     showRemaining(limited);
+}
+
+void SessionClock::planNextTick() {
+    context_.timers.tmrSessionStatus->setInterval(millisToNextChange());
+}
+
+std::int64_t SessionClock::millisToNextChange() const {
+    const auto& w = context_.workstation;
+    const auto& s = w.session;
+    const bool prepaid = s.intSessionType == 2 || s.intSessionType == 4 || s.intSessionType == 5;
+    if (s.intSessionType == 1 || (prepaid && nearOffPeakEdge())) {
+        // The amount due, and a count-down crossing an off-peak edge, move at rates of
+        // their own: they are followed as the window timer did.
+        return SessionTickTimer::kFirstTickMillis;
+    }
+    if (!prepaid || (w.intWksnState != 5 && w.intWksnState != 6)) {
+        return kLongestTickMillis;
+    }
+    // The apparent time runs down one second a second, whatever the rate; validity ends
+    // at its own moment even when the time is unlimited.
+    std::int64_t wait = kLongestTickMillis;
+    if (countingDown_) {
+        wait = std::min(wait, millisToNextShownSecond(s.dteRemTimeAparent * 86'400.0));
+    }
+    if (s.intSessionType == 2 || s.intSessionType == 4) {
+        wait = std::min(wait, millisUntil((s.dteValidUntil - context_.now()) * 86'400.0));
+    }
+    return std::max<std::int64_t>(wait, 1);
+}
+
+bool SessionClock::nearOffPeakEdge() const {
+    const auto& tariff = context_.workstation.tariff;
+    const auto start = wholeSeconds(tariff.dteOffPeakStart);
+    const auto end = wholeSeconds(tariff.dteOffPeakEnd);
+    if (start == end) {
+        return false;
+    }
+    const double server = context_.now() + context_.workstation.dteServerOffset;
+    const double now = DateSerial::timeOfDay(server) * 86'400.0;
+    constexpr double kDay = 86'400.0;
+    constexpr double kNear = 2.0;
+    for (const auto edge : {start, end}) {
+        const double ahead = std::fmod(static_cast<double>(edge) - now + kDay, kDay);
+        if (ahead < kNear || ahead > kDay - kNear) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void SessionClock::warnBeforeTheEnd(double apparent) {

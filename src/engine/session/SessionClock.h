@@ -12,9 +12,10 @@ class MsgBox;
 class SessionControl;
 class StatusReporting;
 
-// The session clock and its neighbours on the main window: the 100 ms tick that
-// charges elapsed time to the session, the 500 ms workstation status, the delayed
-// first connection, and the protection against changes of the system clock.
+// The session clock and its neighbours on the main window: the tick that charges
+// elapsed time to the session (every 100 ms, or at the next second a prepaid count-down
+// shows), the 500 ms workstation status, the delayed first connection, and the
+// protection against changes of the system clock.
 class SessionClock {
 public:
     struct Parts {
@@ -52,6 +53,10 @@ private:
     void tickPrepaid(double timeOfDay);
     void warnBeforeTheEnd(double apparent);
     void showRemaining(bool limited);
+    // Sets the timer to tick next when what the session shows changes, or ends.
+    void planNextTick();
+    std::int64_t millisToNextChange() const;
+    bool nearOffPeakEdge() const;
 
     // What the labels show changes once a second; the tick runs ten times as often.
     struct Shown {
@@ -73,6 +78,7 @@ private:
     Shown shown_;
     std::int64_t lastTickBootMillis_ = 0;
     long long lastApparentSeconds_ = -1; // previous tick's apparent time, for the warnings
+    bool countingDown_ = false;          // the last tick showed a limited apparent time
     bool linkLost_ = false;
 };
 

@@ -116,6 +116,93 @@ TEST_F(SessionClockTest, lateTickStillWarnsAndLosesNoTime) {
     EXPECT_EQ(fake.dialogs.beeps, beeps + 1) << "the display jumped past 00:05:00";
 }
 
+// The clock ticks once a second, when the count-down shows another second, rather
+// than ten times a second: what it shows and when it acts must not move by that.
+class SessionTickTest : public SessionClockTest {
+protected:
+    static constexpr double kSecond = 1.0 / 86'400.0;
+    // A credit with a fraction, so that the shown second turns between whole seconds of
+    // the session.
+    static constexpr double kOddCredit = 400.3 * kSecond;
+
+    std::string shownFor(double seconds) {
+        return TimeFormat::funFormatTime(static_cast<double>(std::llround(seconds)) * kSecond, 0,
+                                         TimeFormat::Units{});
+    }
+};
+
+TEST_F(SessionTickTest, countDownShowsEverySecondOnTimeAndWarnsAtIt) {
+    auto& options = workstation().messageOptions;
+    options.intWarnRemaining = 1;
+    options.intWarnMinutes1 = 5;
+    options.intWarnMinutes2 = 1;
+    workstation().tariff.intRatioDisconCon = 50;
+    openPrepaid(Workstation::kCard, Workstation::kDisconnected, kOddCredit / 2);
+    const int beeps = fake.dialogs.beeps;
+    int warned = 0;
+    for (int step = 1; step * 10 < 400'300; ++step) {
+        fake.time.advance(10);
+        const int leftMillis = 400'300 - step * 10;
+        // Exactly on a half second either neighbour is right.
+        if (leftMillis % 1'000 != 500) {
+            ASSERT_EQ(status().lblRemainTime, shownFor(leftMillis / 1'000.0)) << leftMillis;
+        }
+        ASSERT_EQ(context().forms.frmSmallStatus.lblRemainTime, status().lblRemainTime);
+        const bool atThreshold =
+            status().lblRemainTime == "00:05:00" || status().lblRemainTime == "00:01:00";
+        if (atThreshold && fake.dialogs.beeps == beeps + warned + 1) {
+            ++warned;
+        }
+        ASSERT_EQ(fake.dialogs.beeps, beeps + warned) << "a warning away from its second";
+        ASSERT_EQ(state(), Workstation::kDisconnected);
+    }
+    EXPECT_EQ(warned, 2);
+    fake.time.advance(10);
+    EXPECT_EQ(state(), Workstation::kNoCredit) << "at the end, not a tick later";
+    EXPECT_TRUE(context().forms.frmBlock.visible);
+}
+
+TEST_F(SessionTickTest, creditEndLocksAtItsMillisecond) {
+    openPrepaid(Workstation::kMember, Workstation::kConnected, kOddCredit);
+    fake.time.advance(400'299);
+    EXPECT_EQ(state(), Workstation::kConnected);
+    EXPECT_EQ(status().lblCliRemainTime, "00:00:00");
+    fake.time.advance(1);
+    EXPECT_EQ(state(), Workstation::kNoCredit);
+    EXPECT_EQ(reports->forcedUpdates, 1);
+}
+
+TEST_F(SessionTickTest, validityEndsAnUnlimitedSessionAtItsMillisecond) {
+    session().blnUnlimited = true;
+    openPrepaid(Workstation::kCard, Workstation::kConnected, 0, 90.25 * kSecond);
+    fake.time.advance(90'249);
+    EXPECT_EQ(status().lblRemainTime, "Unlimited");
+    EXPECT_EQ(state(), Workstation::kConnected);
+    fake.time.advance(1);
+    EXPECT_EQ(state(), Workstation::kNoCredit);
+}
+
+TEST_F(SessionTickTest, creditAddedMidwayIsShownWithinTheSecond) {
+    openPrepaid(Workstation::kCard, Workstation::kConnected, kOddCredit);
+    fake.time.advance(10'000);
+    session().dteCreditTime += 60 * kSecond; // as a top-up from the server sets it
+    fake.time.advance(1'000);
+    EXPECT_EQ(status().lblRemainTime, shownFor(400.3 + 60 - 11));
+}
+
+TEST_F(SessionTickTest, countDownFollowsAnOffPeakEdgeAsItComes) {
+    auto& tariff = workstation().tariff;
+    tariff.intOffPeakRatio = 50;
+    tariff.dteOffPeakStart = 10.0 / 24.0;
+    tariff.dteOffPeakEnd = 12.0 / 24.0;
+    fake.time.setLocalDateTime(2026, 12, 8, 9, 59, 50);
+    openPrepaid(Workstation::kCard, Workstation::kConnected, kOddCredit);
+    // Off-peak from 10:00:00.5 on (whole seconds of the server's clock): 10.5 s at the
+    // full rate, then 0.3 s at half, leave 389.65 s that show as twice as much.
+    fake.time.advance(10'800);
+    EXPECT_EQ(status().lblRemainTime, "00:12:59");
+}
+
 TEST_F(SessionClockTest, settingTheClockLocksTheSessionWithoutCountingTheJump) {
     openPrepaid(Workstation::kCard, Workstation::kConnected, 60 * kMinute);
     minutes(10);
