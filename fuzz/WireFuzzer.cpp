@@ -1,10 +1,13 @@
 // Feeds arbitrary bytes to a connected client as the server's side of the TCP link:
 // the inbound stream, the dispatcher and every handler behind it.
 //
-// Input layout: the first byte says how many chunk bytes follow (1 to 8, its low bits)
-// and whether a card session runs before the first arrival (its high bit); each chunk
-// byte is the length of one arrival (0: all that is left), used in turn until the
-// data runs out. Virtual time moves a little between arrivals so the timers run too.
+// Input layout: the first byte says how many chunk bytes follow (1 to 8, its low bits),
+// whether a card session runs before the first arrival (its high bit) and whether a
+// second passes after the last arrival (bit 6); each chunk byte is the length of one
+// arrival (0: all that is left), used in turn until the data runs out. Virtual time moves
+// a little between arrivals so the timers run too. The long wait at the end reaches the
+// status reports and session ticks that follow a message, but costs more than most inputs'
+// own work, so the input asks for it: the fuzzer keeps such inputs where they cover more.
 //
 // Whatever arrives, the workstation ends locked or in a session: never deactivated, never
 // in a blocked state without its lock screen, unless the server shut the computer down.
@@ -42,9 +45,10 @@ constexpr const char* kConstants = "Software\\OrvanetixClient\\Constants";
 // Small, so that a few hundred bytes of input reach the payload file.
 constexpr long kStorageThreshold = 64;
 constexpr std::int64_t kBetweenArrivals = 50;
-constexpr std::int64_t kAfterLastArrival = 1'000;
+constexpr std::int64_t kLongTail = 1'000; // two status reports, ten session ticks
 constexpr std::size_t kMaxChunkBytes = 8;
 constexpr std::uint8_t kSessionBit = 0x80;
+constexpr std::uint8_t kLongTailBit = 0x40;
 constexpr double kTenMinutes = 10.0 / (24 * 60);
 
 // A configured workstation, started well after boot, connected and greeted. Each input
@@ -149,7 +153,9 @@ void run(ConnectedClient& harness, const std::uint8_t* data, std::size_t size) {
         previous = chunk.size();
         harness.fake.time.advance(kBetweenArrivals);
     }
-    harness.fake.time.advance(kAfterLastArrival);
+    if ((data[0] & kLongTailBit) != 0) {
+        harness.fake.time.advance(kLongTail);
+    }
     checkLockedOrInSession(client.context());
 }
 

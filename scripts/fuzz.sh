@@ -8,7 +8,10 @@
 #                                      line for a sixth each; new inputs go to scratch copies
 #   scripts/fuzz.sh SECONDS [NAME...]  a campaign: each named fuzzer (all by default) for
 #                                      SECONDS, one after the other; what it finds is kept in
-#                                      build/fuzz/campaign/NAME and seeds the next campaign
+#                                      build/fuzz/campaign/NAME and seeds the next campaign.
+#                                      Each fuzzer runs as two processes sharing that folder
+#                                      when two cores are idle (FUZZ_JOBS to choose), their
+#                                      output in build/fuzz/campaign/logs
 #
 # The bounded run uses preset "fuzz" (address and undefined-behaviour sanitizers). A
 # campaign fuzzes with preset "fuzz-campaign" (address only: the undefined-behaviour checks
@@ -20,6 +23,7 @@
 # client and on the rewound one, which must answer alike.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 
 all=(wire_fuzzer png_fuzzer rtf_fuzzer settings_fuzzer langpack_fuzzer xkb_fuzzer
      commandline_fuzzer)
@@ -43,8 +47,20 @@ if [ -n "$campaign" ]; then
     fuzzers=build/fuzz-campaign/fuzz
 fi
 
-artifacts=build/fuzz/artifacts
+artifacts=$root/build/fuzz/artifacts
 mkdir -p "$artifacts"
+
+# One fuzzing process per idle core, at most two: the machine is shared, and a process
+# on a busy core only slows the others.
+idle_cores() {
+    awk -v cores="$(nproc)" '{ n = int(cores - $1 + 0.5); print (n < 1 ? 1 : (n > 2 ? 2 : n)) }' \
+        /proc/loadavg
+}
+jobs=1
+if [ -n "$campaign" ]; then
+    jobs=${FUZZ_JOBS:-$(idle_cores)}
+    echo "-- $jobs fuzzing process(es) per fuzzer"
+fi
 
 seeds() {
     case $1 in
@@ -61,6 +77,14 @@ dictionary() {
     esac
 }
 
+# Options of one fuzzer. The wire's entropic schedule weighs inputs by their 10 rarest
+# features instead of 100: the same coverage, about 15% more inputs per second.
+tuning() {
+    case $1 in
+        wire_fuzzer) echo -entropic_number_of_energy_features=10 ;;
+    esac
+}
+
 # Seconds of the bounded run: the wire gets the most, the small parsers the least.
 share() {
     local seconds=${FUZZ_SECONDS:-60}
@@ -73,15 +97,32 @@ share() {
 
 # fuzz <target> <seconds> <work folder>: the work folder gets the new inputs.
 fuzz() {
-    local target=$1 time=$2 work=$3 corpus dict status=0
-    corpus=$(seeds "$target")
+    local target=$1 time=$2 work=$3 corpus dict tune status=0 logs
+    corpus=$root/$(seeds "$target")
     dict=$(dictionary "$target")
+    tune=$(tuning "$target")
     echo "-- $target for ${time} s"
     # No names of newly covered functions: each needs a symbolizer forked from the fuzzer,
-    # whose copy-on-write faults slowed the first minutes of a run.
-    "$fuzzers/$target" -max_total_time="$time" -rss_limit_mb=2048 -timeout=10 -print_funcs=0 \
-        ${dict:+-dict="$dict"} -artifact_prefix="$artifacts/$target-" -print_final_stats=1 \
-        "$work" "$corpus" || status=$?
+    # whose copy-on-write faults slowed the first minutes of a run. One process alone never
+    # looks for inputs another one wrote (-reload=0).
+    local options=(-max_total_time="$time" -rss_limit_mb=2048 -timeout=10 -print_funcs=0
+                   ${dict:+-dict="$root/$dict"} -artifact_prefix="$artifacts/$target-"
+                   -print_final_stats=1 ${tune:+"$tune"})
+    if [ "$jobs" -gt 1 ]; then
+        # Each process writes its output to fuzz-N.log in the current folder, and the
+        # parent repeats it all when the process ends: only the totals are shown here.
+        logs=$root/build/fuzz/campaign/logs/$target
+        rm -rf "$logs"
+        mkdir -p "$logs"
+        (cd "$logs" && "$root/$fuzzers/$target" "${options[@]}" -jobs="$jobs" -workers="$jobs" \
+            "$work" "$corpus" >jobs.log 2>&1) || status=$?
+        (cd "$logs" && grep -E "DONE|executed_units|average_exec" fuzz-*.log) || true
+        if [ "$status" -ne 0 ]; then
+            tail -n 40 "$logs"/fuzz-*.log >&2
+        fi
+    else
+        "$fuzzers/$target" "${options[@]}" -reload=0 "$work" "$corpus" || status=$?
+    fi
     # The wire's check below runs in the "fuzz" build already.
     if [ "$status" -eq 0 ] && [ "$fuzzers" != build/fuzz/fuzz ] && [ "$target" != wire_fuzzer ]; then
         echo "-- $target: every kept input again, with both sanitizers"
@@ -107,7 +148,7 @@ for target in "${chosen[@]}"; do
         exit 2
     fi
     if [ -n "$campaign" ]; then
-        work=build/fuzz/campaign/$target
+        work=$root/build/fuzz/campaign/$target
         mkdir -p "$work"
         fuzz "$target" "$campaign" "$work"
     else
