@@ -45,7 +45,7 @@ constexpr const char* kConstants = "Software\\OrvanetixClient\\Constants";
 // Small, so that a few hundred bytes of input reach the payload file.
 constexpr long kStorageThreshold = 64;
 constexpr std::int64_t kBetweenArrivals = 50;
-constexpr std::int64_t kLongTail = 1'000; // two status reports, ten session ticks
+constexpr std::int64_t kLongTail = 1'000; // two status reports and the session ticks
 constexpr std::size_t kMaxChunkBytes = 8;
 constexpr std::uint8_t kSessionBit = 0x80;
 constexpr std::uint8_t kLongTailBit = 0x40;

@@ -144,8 +144,7 @@ void SessionSnapshot::restorePostpaid(const std::vector<std::string>& fields, lo
     parts_.sessionControl.subDefaultState();
     s.lngSessionID = sessionId;
     s.intSessionType = Workstation::kSelfServicePostpaid;
-    w.intPrevWksnState = w.intWksnState;
-    w.intWksnState = Workstation::kSessionEnded;
+    w.setState(Workstation::kSessionEnded);
     s.dteElapsedTime = n.funStrToDate(fields.at(2));
     s.dteConnectedTime = n.funStrToDate(fields.at(3));
     s.dteCnxTimeOffPeak = n.funStrToDate(fields.at(4));

@@ -218,8 +218,7 @@ void WorkstationCommands::forceConnected(const std::string& payload) {
     parts_.msgBox.subShowMsgBox(
         texts.funLoadResString(10196) + "\r\n" + texts.funLoadResString(10197), MsgBox::kButtonsOK,
         MsgBox::kDefaultYes, nullptr, nullptr, MsgBox::kModeless, 0);
-    w.intPrevWksnState = Workstation::kDisconnected;
-    w.intWksnState = Workstation::kConnected;
+    w.setStates(Workstation::kConnected, Workstation::kDisconnected);
     // The prohibitions hold only for disconnected usage.
     context_.timers.tmrAppKiller->setEnabled(false);
 }

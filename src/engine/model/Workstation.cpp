@@ -18,7 +18,14 @@ bool Workstation::funStateIsBlocked(int state) {
 }
 
 void Workstation::setState(int state) {
-    intPrevWksnState = intWksnState;
+    setStates(state, intWksnState);
+}
+
+void Workstation::setStates(int state, int previous) {
+    if (beforeStateChange) {
+        beforeStateChange();
+    }
+    intPrevWksnState = previous;
     intWksnState = state;
 }
 

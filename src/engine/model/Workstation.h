@@ -4,6 +4,8 @@
 #include "model/SessionRecord.h"
 #include "model/Tariff.h"
 
+#include <functional>
+
 namespace orvan {
 
 // The workstation state and everything that describes the customer session.
@@ -35,11 +37,18 @@ public:
 
     // Moves to `state`, remembering the current one as the previous state.
     void setState(int state);
+    // Moves to `state` with `previous` as the state before it: a pause that ends, or a
+    // usage mode the server switches, goes back to or records a state of its own.
+    void setStates(int state, int previous);
     // A session is running or paused.
     bool sessionExists() const { return intWksnState > kSessionEnded; }
 
     // Resets the session record and puts both states to the default state.
     void subUserInit(int defaultState, double now);
+
+    // Called before every change of state: the session clock charges the time since its
+    // last tick to the state being left, which its next tick may come too late for.
+    std::function<void()> beforeStateChange;
 
     int intWksnState = kNotSet;
     int intPrevWksnState = kNotSet;

@@ -61,7 +61,19 @@ std::int64_t millisToNextShownSecond(double apparent) {
 
 SessionClock::SessionClock(EngineContext& context, Parts parts)
     : context_(context)
-    , parts_(parts) {}
+    , parts_(parts) {
+    context_.workstation.beforeStateChange = [this] { chargeUntilNow(); };
+}
+
+void SessionClock::chargeUntilNow() {
+    // Ticks come up to a second apart: what ran since the last one is charged to the
+    // state being left, or a switch of usage mode or a pause just before a tick would
+    // charge the whole interval at the new state's rate.
+    const auto& timer = context_.timers.tmrSessionStatus;
+    if (timer != nullptr && timer->enabled()) {
+        chargeStep(stepSinceLastTick(), serverTimeOfDay());
+    }
+}
 
 std::string SessionClock::funFormatTime(double duration, int mode) const {
     auto& texts = context_.localization;

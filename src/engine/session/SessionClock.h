@@ -46,6 +46,7 @@ public:
     bool linkLost() const { return linkLost_; }
 
 private:
+    void chargeUntilNow();
     double stepSinceLastTick();
     double serverTimeOfDay() const;
     void chargeStep(double step, double timeOfDay);

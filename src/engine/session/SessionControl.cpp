@@ -219,7 +219,7 @@ bool SessionControl::pauseInto(int state, const char* location) {
         // state; without a running session there is nothing to pause, and the end of
         // such a pause would open the computer.
         if (isPause(w.intWksnState)) {
-            w.intWksnState = state;
+            w.setStates(state, w.intPrevWksnState);
             return true;
         }
         if (!runsUnlocked(w.intWksnState)) {
@@ -253,7 +253,7 @@ bool SessionControl::funUnPauseSession() {
             context_.log.subWriteLog("modFunctions.funUnPauseSession: no pause to end");
             return false;
         }
-        w.intWksnState = w.intPrevWksnState;
+        w.setStates(w.intPrevWksnState, w.intPrevWksnState);
         w.blnLockedByTimeChange = false;
         context_.forms.frmMain.hide();
         parts_.lockScreen.release();
@@ -272,7 +272,7 @@ void SessionControl::subCheckBalance() {
         }
         if (w.session.dteRemainingTime > 0) {
             parts_.lockScreen.stopCloseSessionCountdown();
-            w.intWksnState = w.intPrevWksnState;
+            w.setStates(w.intPrevWksnState, w.intPrevWksnState);
             subShowStatus();
             return;
         }

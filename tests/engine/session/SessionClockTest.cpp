@@ -190,6 +190,20 @@ TEST_F(SessionTickTest, creditAddedMidwayIsShownWithinTheSecond) {
     EXPECT_EQ(status().lblRemainTime, shownFor(400.3 + 60 - 11));
 }
 
+TEST_F(SessionTickTest, timeBeforeAChangeOfStateIsChargedToTheStateLeft) {
+    workstation().tariff.intRatioDisconCon = 50;
+    openPrepaid(Workstation::kCard, Workstation::kConnected, 10 * kMinute);
+    const auto millis = [](double days) { return std::llround(days * 86'400'000.0); };
+    // Between two ticks of the count-down: the last one was half a second after 10 s.
+    fake.time.advance(10'600);
+    workstation().setState(Workstation::kDisconnected);
+    fake.time.advance(5'000);
+    workstation().setState(Workstation::kPaused);
+    fake.time.advance(3'000);
+    EXPECT_EQ(millis(session().dteConnectedTime), 10'600);
+    EXPECT_EQ(millis(session().dteDisconnectedTime), 5'000);
+}
+
 TEST_F(SessionTickTest, countDownFollowsAnOffPeakEdgeAsItComes) {
     auto& tariff = workstation().tariff;
     tariff.intOffPeakRatio = 50;
@@ -206,9 +220,10 @@ TEST_F(SessionTickTest, countDownFollowsAnOffPeakEdgeAsItComes) {
 TEST_F(SessionClockTest, settingTheClockLocksTheSessionWithoutCountingTheJump) {
     openPrepaid(Workstation::kCard, Workstation::kConnected, 60 * kMinute);
     minutes(10);
-    const auto connectedBefore = session().dteConnectedTime;
-
     fake.time.jumpWallClock(3'600'000);
+    // Up to the jump the session ran: its last half second is charged as the lock comes.
+    const auto connectedBefore = session().dteConnectedTime;
+    EXPECT_EQ(seconds(connectedBefore), 10 * 60);
     EXPECT_EQ(state(), Workstation::kPausedLocked);
     EXPECT_EQ(workstation().intPrevWksnState, Workstation::kConnected);
     EXPECT_TRUE(context().forms.frmBlock.visible);
