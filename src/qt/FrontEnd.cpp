@@ -97,15 +97,13 @@ void FrontEnd::buildOtherWindows() {
     msgBox_ = std::make_unique<MsgBoxWindow>(client_);
     connect(msgBox_.get(), &MsgBoxWindow::actionForwarded, this, &FrontEnd::sync);
     buildSessionWindows();
-    dialogs_.push_back(std::make_unique<SetupWizardWindow>(client_));
-    dialogs_.push_back(std::make_unique<OptionsWindow>(client_));
-    dialogs_.push_back(std::make_unique<PasswdWindow>(client_));
-    dialogs_.push_back(std::make_unique<PasswdCloseWindow>(client_));
-    dialogs_.push_back(std::make_unique<PasswdLogOffWindow>(client_));
-    dialogs_.push_back(std::make_unique<PasswdChangeWindow>(client_));
-    for (const auto& window : dialogs_) {
-        connect(window.get(), &DialogWindow::actionForwarded, this, &FrontEnd::sync);
-    }
+    const auto& forms = client_.context().forms;
+    deferDialog<SetupWizardWindow>(forms.frmSetupWizard);
+    deferDialog<OptionsWindow>(forms.frmOptions);
+    deferDialog<PasswdWindow>(forms.frmPasswd);
+    deferDialog<PasswdCloseWindow>(forms.frmPasswdClose);
+    deferDialog<PasswdLogOffWindow>(forms.frmPasswdLogOff);
+    deferDialog<PasswdChangeWindow>(forms.frmPasswdChange);
     otherWindowsBuilt_ = true;
     otherWindowsNew_ = true;
     sync();
@@ -133,6 +131,15 @@ void FrontEnd::buildSessionWindows() {
     tray_ = std::make_unique<QtTrayIcon>();
     connect(tray_.get(), &QtTrayIcon::actionForwarded, this, &FrontEnd::sync);
     client_.attachTrayIcon(tray_.get());
+}
+
+template <typename Window>
+void FrontEnd::deferDialog(const FormModel& form) {
+    dialogs_.emplace_back(
+        form, [this] { return std::make_unique<Window>(client_); },
+        [this](DialogWindow& window) {
+            connect(&window, &DialogWindow::actionForwarded, this, &FrontEnd::sync);
+        });
 }
 
 void FrontEnd::syncSessionWindows() {
@@ -214,8 +221,8 @@ void FrontEnd::syncOtherWindows(bool lockScreenCameUp) {
     }
     syncSessionWindows();
     msgBox_->sync(lockScreenCameUp);
-    for (const auto& window : dialogs_) {
-        window->sync(lockScreenCameUp);
+    for (auto& dialog : dialogs_) {
+        dialog.sync(lockScreenCameUp);
     }
 }
 

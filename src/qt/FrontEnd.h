@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeferredDialog.h"
 #include "DialogWindow.h"
 #include "InputActivity.h"
 
@@ -57,11 +58,11 @@ public:
     QtTrayIcon& trayIcon() { return *otherWindows().tray_; }
     bool otherWindowsBuilt() const { return otherWindowsBuilt_; }
     // The dialog window of type `Window` (the setup wizard, the options and the
-    // password dialogs).
+    // password dialogs); a dialog is otherwise made when its model is first loaded.
     template <typename Window>
     Window& dialog() {
-        for (const auto& window : otherWindows().dialogs_) {
-            if (auto* wanted = dynamic_cast<Window*>(window.get())) {
+        for (auto& deferred : otherWindows().dialogs_) {
+            if (auto* wanted = dynamic_cast<Window*>(&deferred.window())) {
                 return *wanted;
             }
         }
@@ -89,6 +90,8 @@ private:
     void choosePrimary();
     void buildSessionWindows();
     void syncSessionWindows();
+    template <typename Window>
+    void deferDialog(const FormModel& form);
 
     Client& client_;
     InputActivity inputActivity_;
@@ -100,7 +103,7 @@ private:
     std::unique_ptr<MainFormWindow> main_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<QtTrayIcon> tray_;
-    std::vector<std::unique_ptr<DialogWindow>> dialogs_;
+    std::vector<DeferredDialog> dialogs_;
     bool syncing_ = false;
     bool otherWindowsBuilt_ = false;
     bool otherWindowsNew_ = false;

@@ -2,7 +2,9 @@
 #include "FrontEndFixture.h"
 #include "SetupWizardWindow.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QWidget>
 
 namespace orvan::test {
 namespace {
@@ -23,6 +25,26 @@ TEST_F(FrontEndTest, askingForAnotherWindowMakesThemAllInStepWithTheirModels) {
     ASSERT_FALSE(frontEnd_->otherWindowsBuilt());
     EXPECT_TRUE(frontEnd_->aboutWindow().isVisible());
     EXPECT_TRUE(frontEnd_->otherWindowsBuilt());
+}
+
+// A dialog costs memory hidden too, so it waits for its model to be loaded; once
+// loaded it must come up at the next sync like the windows made ahead.
+TEST_F(FrontEndTest, aDialogIsMadeOnlyWhenItsModelIsLoaded) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frontEnd_->otherWindowsBuilt(); }));
+    const auto made = [] {
+        QWidget* found = nullptr;
+        for (auto* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == QLatin1String("frmPasswdChange")) {
+                found = widget;
+            }
+        }
+        return found;
+    };
+    EXPECT_EQ(made(), nullptr);
+    context().forms.frmPasswdChange.show();
+    frontEnd_->sync();
+    ASSERT_NE(made(), nullptr);
+    EXPECT_TRUE(made()->isVisible());
 }
 
 class UnlockedFrontEndTest : public ClientFixture {};
