@@ -4,7 +4,7 @@
 
 namespace orvan {
 
-// The model a window last brought its widgets in line with. The engine runs ten times
+// The model a window last brought its widgets in line with. The engine runs up to ten times
 // a second during a session while what a window shows changes at most once a second:
 // a window whose model compares equal to the one applied has nothing to do.
 template <typename Model>
