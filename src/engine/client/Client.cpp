@@ -7,7 +7,6 @@
 #include "platform/Dialogs.h"
 #include "platform/SystemInfo.h"
 #include "platform/Timers.h"
-#include "session/SessionTickTimer.h"
 
 namespace orvan {
 namespace {
@@ -147,8 +146,9 @@ void Client::createMainTimers() {
     timers.tmrActivateClient = make.createTimer([this] { clock_.tmrActivateClient_Timer(); });
     timers.tmrWksnStatus = make.createTimer([this] { clock_.tmrWksnStatus_Timer(); });
     timers.tmrWksnStatus->setInterval(500);
-    timers.tmrSessionStatus = std::make_unique<SessionTickTimer>(
-        make.createTimer([this] { clock_.tmrSessionStatus_Timer(); }));
+    // The clock plans each next tick itself; the tick that starts a session plans the first.
+    timers.tmrSessionStatus = make.createTimer([this] { clock_.tmrSessionStatus_Timer(); });
+    timers.tmrSessionStatus->setInterval(100);
     timers.tmrSrvCnxStatus = make.createTimer([this] { link_.tmrSrvCnxStatus_Timer(); });
     timers.tmrSrvCnxStatus->setInterval(500);
     timers.tmrAppKiller = make.createTimer([this] {

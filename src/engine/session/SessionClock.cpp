@@ -14,7 +14,6 @@
 #include "platform/SystemInfo.h"
 #include "roles/StatusReporting.h"
 #include "session/SessionControl.h"
-#include "session/SessionTickTimer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,6 +37,8 @@ long long wholeSeconds(double days) {
 // Ticks at least this often while a session runs: the link's state, the lock and the
 // status windows follow within a second whatever else changes the session.
 constexpr std::int64_t kLongestTickMillis = 1'000;
+// How often figures that do not run at one second a second are followed.
+constexpr std::int64_t kFollowTickMillis = 100;
 // Day fractions carry rounding far below this; a deadline is not put off by it.
 constexpr double kMillisTolerance = 1e-3;
 
@@ -287,7 +288,7 @@ std::int64_t SessionClock::millisToNextChange() const {
     if (s.intSessionType == 1 || (prepaid && nearOffPeakEdge())) {
         // The amount due, and a count-down crossing an off-peak edge, move at rates of
         // their own: they are followed as the window timer did.
-        return SessionTickTimer::kFirstTickMillis;
+        return kFollowTickMillis;
     }
     if (!prepaid || (w.intWksnState != 5 && w.intWksnState != 6)) {
         return kLongestTickMillis;
