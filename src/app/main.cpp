@@ -4,6 +4,7 @@
 #include "AccessibleAddresses.h"
 #include "DlShellLock.h"
 #include "EngineActivity.h"
+#include "FontConfigLoad.h"
 #include "FrontEnd.h"
 #include "GuardLink.h"
 #include "HeadlessShellLock.h"
@@ -142,6 +143,8 @@ int main(int argc, char** argv) {
     if (!chooseWindowSystem()) {
         return 2;
     }
+    // On the other core while Qt and the engine start: see FontConfigLoad.
+    orvan::FontConfigLoad fontConfig;
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -214,6 +217,7 @@ int main(int argc, char** argv) {
         client.context().log.subWriteLog("offscreen: no screen, so the shell lock is not used");
     }
     // After start-up, so that the first look at the models sees them started.
+    fontConfig.wait();
     FrontEnd frontEnd(client, application);
     lendLockWindows(shellLock, &frontEnd);
     QObject::connect(&frontEnd, &FrontEnd::lockWindowsChanged,

@@ -169,6 +169,10 @@ bool BlockWindow::sync() {
         }
         return false;
     }
+    // Coming up, the window is mapped first (the grabs are held already and its paint
+    // waits a frame): the X server maps it while the parts are brought up to date, all
+    // before that first paint.
+    const bool raised = syncWindowState(model);
     dirty_ |= bands_->sync(model);
     dirty_ |= login_->sync(model);
     dirty_ |= sync::setVisible(box_, model.fraFormVisible);
@@ -179,7 +183,6 @@ bool BlockWindow::sync() {
     if (dirty_) {
         relayout();
     }
-    const bool raised = syncWindowState(model);
     syncFocus(model);
     return raised;
 }

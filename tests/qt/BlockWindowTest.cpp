@@ -248,6 +248,28 @@ TEST_F(BlockWindowTest, changesMadeByAnEngineTimerShowOnceTheEventLoopWaits) {
     EXPECT_EQ(find<QLabel>("lblstatus")->text(), "Server - Connected");
 }
 
+// The window is mapped before its parts are synced: whatever it shows first must
+// already be the model's, laid out, and painted only once the hold is over.
+TEST_F(BlockWindowTest, lockScreenComingBackIsUpToDateBeforeItsFirstPaint) {
+    showState(Workstation::kWaiting);
+    model().visible = false;
+    frontEnd_->sync();
+    ASSERT_FALSE(window().isVisible());
+
+    showState(Workstation::kBlocked);
+    model().lblCnxIndicator = "Server - Connected";
+    frontEnd_->sync();
+    ASSERT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().updatesEnabled()) << "the paint waits a frame";
+    EXPECT_TRUE(shown("fraControlsBlocked"));
+    EXPECT_FALSE(shown("fraControlsActive"));
+    EXPECT_EQ(find<QLabel>("lblstatus")->text(), "Server - Connected");
+    const auto box = find("fraForm")->geometry();
+    EXPECT_TRUE(window().rect().contains(box) && !box.isEmpty());
+    EXPECT_NEAR(box.center().x(), window().rect().center().x(), 1) << "placed, not left at 0,0";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window().updatesEnabled(); }));
+}
+
 TEST_F(BlockWindowTest, boxAwaitingAnAnswerIsActivatedAgainOverTheLockWindowShownAnew) {
     showState(Workstation::kWaiting);
     // As QtDialogs shows it, in the middle of a sync that switches to test mode.
