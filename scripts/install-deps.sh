@@ -8,7 +8,7 @@ packages=(
     debhelper dpkg-dev fakeroot lintian
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev
-    qt6-base-dev libgl-dev libegl-dev
+    qt6-base-dev libgl-dev libegl-dev libfontconfig-dev
     libsystemd-dev libpulse-dev libasound2-dev
     xvfb xauth xdotool x11-xkb-utils x11-utils trayer
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-randr0-dev libxcb-xtest0-dev
