@@ -36,6 +36,13 @@ namespace orvan {
 FrontEnd::FrontEnd(Client& client, QApplication& application)
     : client_(client)
     , msgBox_(client.context().forms.frmMsgBox.loaded, maker<MsgBoxWindow>())
+    , status_(client.context().forms.frmStatus.visible,
+              [this, make = maker<StatusWindow>()] {
+                  auto window = make();
+                  window->passFocusRequests(chatFocusSeen_);
+                  return window;
+              })
+    , smallStatus_(client.context().forms.frmSmallStatus.visible, maker<SmallStatusWindow>())
     , microStatus_(client.context().forms.frmMicroStatus.visible, maker<MicroStatusWindow>())
     , main_(client.context().forms.frmMain.visible, maker<MainFormWindow>())
     , about_(client.context().forms.frmAbout.visible, maker<AboutWindow>()) {
@@ -95,10 +102,10 @@ FrontEnd& FrontEnd::otherWindows() {
 
 void FrontEnd::buildOtherWindows() {
     // Once: building may already be under way further up.
-    if (status_ != nullptr) {
+    if (tray_ != nullptr) {
         return;
     }
-    buildSessionWindows();
+    buildTrayIcon();
     const auto& forms = client_.context().forms;
     deferDialog<SetupWizardWindow>(forms.frmSetupWizard);
     deferDialog<OptionsWindow>(forms.frmOptions);
@@ -119,11 +126,7 @@ FrontEnd::~FrontEnd() {
     }
 }
 
-void FrontEnd::buildSessionWindows() {
-    status_ = std::make_unique<StatusWindow>(client_);
-    connect(status_.get(), &StatusWindow::actionForwarded, this, &FrontEnd::sync);
-    smallStatus_ = std::make_unique<SmallStatusWindow>(client_);
-    connect(smallStatus_.get(), &SmallStatusWindow::actionForwarded, this, &FrontEnd::sync);
+void FrontEnd::buildTrayIcon() {
     tray_ = std::make_unique<QtTrayIcon>();
     connect(tray_.get(), &QtTrayIcon::actionForwarded, this, &FrontEnd::sync);
     client_.attachTrayIcon(tray_.get());
@@ -146,8 +149,11 @@ void FrontEnd::deferDialog(const FormModel& form) {
 }
 
 void FrontEnd::syncSessionWindows() {
-    status_->sync();
-    smallStatus_->sync();
+    status_.sync();
+    if (!status_.made()) {
+        chatFocusSeen_ = client_.context().forms.frmStatus.txtWksnChatFocusRequests;
+    }
+    smallStatus_.sync();
     microStatus_.sync();
     main_.sync();
     about_.sync();

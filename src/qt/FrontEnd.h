@@ -7,6 +7,8 @@
 #include "MainFormWindow.h"
 #include "MicroStatusWindow.h"
 #include "MsgBoxWindow.h"
+#include "SmallStatusWindow.h"
+#include "StatusWindow.h"
 
 #include <QObject>
 #include <QWidget>
@@ -22,8 +24,6 @@ namespace orvan {
 class BlockWindow;
 class Client;
 class QtTrayIcon;
-class SmallStatusWindow;
-class StatusWindow;
 
 // The Qt Widgets face of the client: owns the windows, keeps them in step with their
 // models and forwards what the customer does. Each time the event loop is about to
@@ -48,12 +48,11 @@ public:
     std::vector<WId> lockWindowIds() const;
 
     const std::vector<std::unique_ptr<BlockWindow>>& blockWindows() const { return blocks_; }
-    // The windows other than the lock windows; asking for one makes them all. The
-    // message box, the main, About and micro status windows and the dialogs are
-    // otherwise made when their model first needs them (DeferredWindow).
+    // The windows other than the lock windows; asking for one makes them all. Each is
+    // otherwise made when its model first needs it (DeferredWindow).
     MsgBoxWindow& msgBoxWindow() { return otherWindows().msgBox_.window(); }
-    StatusWindow& statusWindow() { return *otherWindows().status_; }
-    SmallStatusWindow& smallStatusWindow() { return *otherWindows().smallStatus_; }
+    StatusWindow& statusWindow() { return otherWindows().status_.window(); }
+    SmallStatusWindow& smallStatusWindow() { return otherWindows().smallStatus_.window(); }
     MicroStatusWindow& microStatusWindow() { return otherWindows().microStatus_.window(); }
     MainFormWindow& mainWindow() { return otherWindows().main_.window(); }
     AboutWindow& aboutWindow() { return otherWindows().about_.window(); }
@@ -90,7 +89,7 @@ private:
     void addScreen(QScreen* screen);
     void removeScreen(QScreen* screen);
     void choosePrimary();
-    void buildSessionWindows();
+    void buildTrayIcon();
     void syncSessionWindows();
     // Makes a `Window` and forwards its actions.
     template <typename Window>
@@ -102,13 +101,15 @@ private:
     InputActivity inputActivity_;
     std::vector<std::unique_ptr<BlockWindow>> blocks_;
     DeferredWindow<MsgBoxWindow> msgBox_;
-    std::unique_ptr<StatusWindow> status_;
-    std::unique_ptr<SmallStatusWindow> smallStatus_;
+    DeferredWindow<StatusWindow> status_;
+    DeferredWindow<SmallStatusWindow> smallStatus_;
     DeferredWindow<MicroStatusWindow> microStatus_;
     DeferredWindow<MainFormWindow> main_;
     DeferredWindow<AboutWindow> about_;
     std::unique_ptr<QtTrayIcon> tray_;
     std::vector<DeferredWindow<DialogWindow>> dialogs_;
+    // The status window's chat focus requests at the last sync before it was made.
+    unsigned chatFocusSeen_ = 0;
     bool syncing_ = false;
     bool otherWindowsBuilt_ = false;
     bool otherWindowsNew_ = false;

@@ -79,6 +79,29 @@ TEST_F(DeferredWindowsTest, eachIsMadeWhenItsModelFirstNeedsItAndShowsThatModel)
     EXPECT_TRUE(made("frmPasswdChange")->isVisible());
 }
 
+// A hidden status window lets chat focus requests pass; made later, it must still take
+// the focus for a request made with its first show (a chat line shows it) and not for
+// one made before.
+TEST_F(DeferredWindowsTest, theStatusWindowFollowsOnlyChatFocusRequestsMadeOnceItIsShown) {
+    for (const bool requestWithTheShow : {false, true}) {
+        SCOPED_TRACE(requestWithTheShow);
+        TearDown();
+        SetUp();
+        auto& status = context().forms.frmStatus;
+        status.fraChatVisible = true;
+        ++status.txtWksnChatFocusRequests;
+        frontEnd_->sync();
+        ASSERT_EQ(made("frmStatus"), nullptr);
+
+        status.show();
+        status.txtWksnChatFocusRequests += requestWithTheShow ? 1 : 0;
+        frontEnd_->sync();
+        ASSERT_NE(made("frmStatus"), nullptr);
+        auto* chat = made("frmStatus")->findChild<QWidget*>(QStringLiteral("txtWksnChat"));
+        EXPECT_EQ(made("frmStatus")->focusWidget() == chat, requestWithTheShow);
+    }
+}
+
 // A box the engine shows while the lock screen still comes up, before any window but the
 // lock windows exists, is not lost: it comes up with the other windows.
 TEST_F(FrontEndTest, aBoxShownBeforeTheOtherWindowsExistComesUpWithThem) {
