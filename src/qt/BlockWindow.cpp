@@ -19,12 +19,15 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <malloc.h>
 
 namespace orvan {
 namespace {
 
 using Control = BlockForm::Control;
 using block::kGap;
+// Long enough for the windows a session shows to be made and painted.
+constexpr int kHandBackMillis = 1000;
 
 constexpr double kTwipsPerInch = 1440.0;
 // Used until the engine gives the box a size.
@@ -197,6 +200,10 @@ void BlockWindow::releasePictures() {
     dirty_ = true;
     // The back buffer (4 MB at 1280x800) stays: sizing it anew made every lock's first
     // paint about 30 ms slower, and the lock screen must come up at once.
+    // What the lock screen let go and the session's windows freed while coming up lies
+    // scattered through the heap and would stay resident all session: hand it back once
+    // they are up.
+    QTimer::singleShot(kHandBackMillis, this, [] { malloc_trim(0); });
 }
 
 bool BlockWindow::syncWindowState(const BlockForm& model) {

@@ -34,7 +34,18 @@ static void registerPictures() {
 namespace orvan {
 
 FrontEnd::FrontEnd(Client& client, QApplication& application)
-    : client_(client) {
+    : client_(client)
+    , msgBox_(client.context().forms.frmMsgBox.loaded, maker<MsgBoxWindow>())
+    , status_(client.context().forms.frmStatus.visible,
+              [this, make = maker<StatusWindow>()] {
+                  auto window = make();
+                  window->passFocusRequests(chatFocusSeen_);
+                  return window;
+              })
+    , smallStatus_(client.context().forms.frmSmallStatus.visible, maker<SmallStatusWindow>())
+    , microStatus_(client.context().forms.frmMicroStatus.visible, maker<MicroStatusWindow>())
+    , main_(client.context().forms.frmMain.visible, maker<MainFormWindow>())
+    , about_(client.context().forms.frmAbout.visible, maker<AboutWindow>()) {
     registerPictures();
     // One style everywhere, so that the lock screen looks as it was drawn on any desktop.
     if (auto* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
@@ -91,12 +102,10 @@ FrontEnd& FrontEnd::otherWindows() {
 
 void FrontEnd::buildOtherWindows() {
     // Once: building may already be under way further up.
-    if (msgBox_ != nullptr) {
+    if (tray_ != nullptr) {
         return;
     }
-    msgBox_ = std::make_unique<MsgBoxWindow>(client_);
-    connect(msgBox_.get(), &MsgBoxWindow::actionForwarded, this, &FrontEnd::sync);
-    buildSessionWindows();
+    buildTrayIcon();
     const auto& forms = client_.context().forms;
     deferDialog<SetupWizardWindow>(forms.frmSetupWizard);
     deferDialog<OptionsWindow>(forms.frmOptions);
@@ -117,37 +126,37 @@ FrontEnd::~FrontEnd() {
     }
 }
 
-void FrontEnd::buildSessionWindows() {
-    status_ = std::make_unique<StatusWindow>(client_);
-    connect(status_.get(), &StatusWindow::actionForwarded, this, &FrontEnd::sync);
-    smallStatus_ = std::make_unique<SmallStatusWindow>(client_);
-    connect(smallStatus_.get(), &SmallStatusWindow::actionForwarded, this, &FrontEnd::sync);
-    microStatus_ = std::make_unique<MicroStatusWindow>(client_);
-    connect(microStatus_.get(), &MicroStatusWindow::actionForwarded, this, &FrontEnd::sync);
-    main_ = std::make_unique<MainFormWindow>(client_);
-    connect(main_.get(), &MainFormWindow::actionForwarded, this, &FrontEnd::sync);
-    about_ = std::make_unique<AboutWindow>(client_);
-    connect(about_.get(), &AboutWindow::actionForwarded, this, &FrontEnd::sync);
+void FrontEnd::buildTrayIcon() {
     tray_ = std::make_unique<QtTrayIcon>();
     connect(tray_.get(), &QtTrayIcon::actionForwarded, this, &FrontEnd::sync);
     client_.attachTrayIcon(tray_.get());
 }
 
 template <typename Window>
+typename DeferredWindow<Window>::Make FrontEnd::maker() {
+    return [this] {
+        auto window = std::make_unique<Window>(client_);
+        connect(window.get(), &Window::actionForwarded, this, &FrontEnd::sync);
+        return window;
+    };
+}
+
+template <typename Window>
 void FrontEnd::deferDialog(const FormModel& form) {
-    dialogs_.emplace_back(
-        form, [this] { return std::make_unique<Window>(client_); },
-        [this](DialogWindow& window) {
-            connect(&window, &DialogWindow::actionForwarded, this, &FrontEnd::sync);
-        });
+    const auto make = maker<Window>();
+    dialogs_.emplace_back(form.loaded,
+                          [make]() -> std::unique_ptr<DialogWindow> { return make(); });
 }
 
 void FrontEnd::syncSessionWindows() {
-    status_->sync();
-    smallStatus_->sync();
-    microStatus_->sync();
-    main_->sync();
-    about_->sync();
+    status_.sync();
+    if (!status_.made()) {
+        chatFocusSeen_ = client_.context().forms.frmStatus.txtWksnChatFocusRequests;
+    }
+    smallStatus_.sync();
+    microStatus_.sync();
+    main_.sync();
+    about_.sync();
 }
 
 void FrontEnd::addScreen(QScreen* screen) {
@@ -220,7 +229,7 @@ void FrontEnd::syncOtherWindows(bool lockScreenCameUp) {
         return;
     }
     syncSessionWindows();
-    msgBox_->sync(lockScreenCameUp);
+    msgBox_.sync(lockScreenCameUp);
     for (auto& dialog : dialogs_) {
         dialog.sync(lockScreenCameUp);
     }

@@ -1,8 +1,14 @@
 #pragma once
 
-#include "DeferredDialog.h"
+#include "AboutWindow.h"
+#include "DeferredWindow.h"
 #include "DialogWindow.h"
 #include "InputActivity.h"
+#include "MainFormWindow.h"
+#include "MicroStatusWindow.h"
+#include "MsgBoxWindow.h"
+#include "SmallStatusWindow.h"
+#include "StatusWindow.h"
 
 #include <QObject>
 #include <QWidget>
@@ -15,15 +21,9 @@ class QScreen;
 
 namespace orvan {
 
-class AboutWindow;
 class BlockWindow;
 class Client;
-class MainFormWindow;
-class MicroStatusWindow;
-class MsgBoxWindow;
 class QtTrayIcon;
-class SmallStatusWindow;
-class StatusWindow;
 
 // The Qt Widgets face of the client: owns the windows, keeps them in step with their
 // models and forwards what the customer does. Each time the event loop is about to
@@ -48,17 +48,18 @@ public:
     std::vector<WId> lockWindowIds() const;
 
     const std::vector<std::unique_ptr<BlockWindow>>& blockWindows() const { return blocks_; }
-    // The windows other than the lock windows; asking for one makes them all.
-    MsgBoxWindow& msgBoxWindow() { return *otherWindows().msgBox_; }
-    StatusWindow& statusWindow() { return *otherWindows().status_; }
-    SmallStatusWindow& smallStatusWindow() { return *otherWindows().smallStatus_; }
-    MicroStatusWindow& microStatusWindow() { return *otherWindows().microStatus_; }
-    MainFormWindow& mainWindow() { return *otherWindows().main_; }
-    AboutWindow& aboutWindow() { return *otherWindows().about_; }
+    // The windows other than the lock windows; asking for one makes them all. Each is
+    // otherwise made when its model first needs it (DeferredWindow).
+    MsgBoxWindow& msgBoxWindow() { return otherWindows().msgBox_.window(); }
+    StatusWindow& statusWindow() { return otherWindows().status_.window(); }
+    SmallStatusWindow& smallStatusWindow() { return otherWindows().smallStatus_.window(); }
+    MicroStatusWindow& microStatusWindow() { return otherWindows().microStatus_.window(); }
+    MainFormWindow& mainWindow() { return otherWindows().main_.window(); }
+    AboutWindow& aboutWindow() { return otherWindows().about_.window(); }
     QtTrayIcon& trayIcon() { return *otherWindows().tray_; }
     bool otherWindowsBuilt() const { return otherWindowsBuilt_; }
     // The dialog window of type `Window` (the setup wizard, the options and the
-    // password dialogs); a dialog is otherwise made when its model is first loaded.
+    // password dialogs).
     template <typename Window>
     Window& dialog() {
         for (auto& deferred : otherWindows().dialogs_) {
@@ -88,22 +89,27 @@ private:
     void addScreen(QScreen* screen);
     void removeScreen(QScreen* screen);
     void choosePrimary();
-    void buildSessionWindows();
+    void buildTrayIcon();
     void syncSessionWindows();
+    // Makes a `Window` and forwards its actions.
+    template <typename Window>
+    typename DeferredWindow<Window>::Make maker();
     template <typename Window>
     void deferDialog(const FormModel& form);
 
     Client& client_;
     InputActivity inputActivity_;
     std::vector<std::unique_ptr<BlockWindow>> blocks_;
-    std::unique_ptr<MsgBoxWindow> msgBox_;
-    std::unique_ptr<StatusWindow> status_;
-    std::unique_ptr<SmallStatusWindow> smallStatus_;
-    std::unique_ptr<MicroStatusWindow> microStatus_;
-    std::unique_ptr<MainFormWindow> main_;
-    std::unique_ptr<AboutWindow> about_;
+    DeferredWindow<MsgBoxWindow> msgBox_;
+    DeferredWindow<StatusWindow> status_;
+    DeferredWindow<SmallStatusWindow> smallStatus_;
+    DeferredWindow<MicroStatusWindow> microStatus_;
+    DeferredWindow<MainFormWindow> main_;
+    DeferredWindow<AboutWindow> about_;
     std::unique_ptr<QtTrayIcon> tray_;
-    std::vector<DeferredDialog> dialogs_;
+    std::vector<DeferredWindow<DialogWindow>> dialogs_;
+    // The status window's chat focus requests at the last sync before it was made.
+    unsigned chatFocusSeen_ = 0;
     bool syncing_ = false;
     bool otherWindowsBuilt_ = false;
     bool otherWindowsNew_ = false;

@@ -29,6 +29,9 @@ public:
     explicit StatusWindow(Client& client);
 
     void sync();
+    // The chat focus requests made before this window was made: a hidden window lets
+    // them pass, so only a later one moves the focus.
+    void passFocusRequests(unsigned seen) { focusRequestsSeen_ = seen; }
 
 signals:
     void actionForwarded();

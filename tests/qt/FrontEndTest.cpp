@@ -3,6 +3,7 @@
 #include "SetupWizardWindow.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 
@@ -27,24 +28,90 @@ TEST_F(FrontEndTest, askingForAnotherWindowMakesThemAllInStepWithTheirModels) {
     EXPECT_TRUE(frontEnd_->otherWindowsBuilt());
 }
 
-// A dialog costs memory hidden too, so it waits for its model to be loaded; once
-// loaded it must come up at the next sync like the windows made ahead.
-TEST_F(FrontEndTest, aDialogIsMadeOnlyWhenItsModelIsLoaded) {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return frontEnd_->otherWindowsBuilt(); }));
-    const auto made = [] {
-        QWidget* found = nullptr;
+// A window that is seldom shown costs memory hidden too, so it waits for its model to
+// need it; it must then come up at the next sync showing that model, like the windows
+// made ahead.
+class DeferredWindowsTest : public FrontEndFixture {
+protected:
+    void SetUp() override {
+        FrontEndFixture::SetUp();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frontEnd_->otherWindowsBuilt(); }));
+    }
+
+    static QWidget* made(const char* name) {
         for (auto* widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() == QLatin1String("frmPasswdChange")) {
-                found = widget;
+            if (widget->objectName() == QLatin1String(name)) {
+                return widget;
             }
         }
-        return found;
-    };
-    EXPECT_EQ(made(), nullptr);
+        return nullptr;
+    }
+    static QString text(const char* window, const char* name) {
+        return made(window)->findChild<QLabel*>(QLatin1String(name))->text();
+    }
+};
+
+TEST_F(DeferredWindowsTest, eachIsMadeWhenItsModelFirstNeedsItAndShowsThatModel) {
+    fake.time.advance(5'000); // the splash has closed
+    frontEnd_->sync();
+    for (const char* name : {"frmMain", "frmMicroStatus", "frmMsgBox", "frmPasswdChange"}) {
+        EXPECT_EQ(made(name), nullptr) << name;
+    }
+
+    client().sessionControl().subDeactivate();
+    frontEnd_->sync();
+    ASSERT_NE(made("frmMain"), nullptr);
+    EXPECT_TRUE(made("frmMain")->isVisible());
+    EXPECT_EQ(text("frmMain", "lblServerName").toStdString(),
+              context().forms.frmMain.lblServerName);
+    EXPECT_EQ(made("frmMicroStatus"), nullptr) << "loaded at start-up, never shown";
+
+    client().msgBox().subShowMsgBox("Time is up.", MsgBox::kButtonsOK, 0, {}, nullptr,
+                                    MsgBox::kModeless, 0);
+    frontEnd_->sync();
+    ASSERT_NE(made("frmMsgBox"), nullptr);
+    EXPECT_TRUE(made("frmMsgBox")->isVisible());
+    EXPECT_EQ(text("frmMsgBox", "lblText"), QStringLiteral("Time is up."));
+
     context().forms.frmPasswdChange.show();
     frontEnd_->sync();
-    ASSERT_NE(made(), nullptr);
-    EXPECT_TRUE(made()->isVisible());
+    ASSERT_NE(made("frmPasswdChange"), nullptr);
+    EXPECT_TRUE(made("frmPasswdChange")->isVisible());
+}
+
+// A hidden status window lets chat focus requests pass; made later, it must still take
+// the focus for a request made with its first show (a chat line shows it) and not for
+// one made before.
+TEST_F(DeferredWindowsTest, theStatusWindowFollowsOnlyChatFocusRequestsMadeOnceItIsShown) {
+    for (const bool requestWithTheShow : {false, true}) {
+        SCOPED_TRACE(requestWithTheShow);
+        TearDown();
+        SetUp();
+        auto& status = context().forms.frmStatus;
+        status.fraChatVisible = true;
+        ++status.txtWksnChatFocusRequests;
+        frontEnd_->sync();
+        ASSERT_EQ(made("frmStatus"), nullptr);
+
+        status.show();
+        status.txtWksnChatFocusRequests += requestWithTheShow ? 1 : 0;
+        frontEnd_->sync();
+        ASSERT_NE(made("frmStatus"), nullptr);
+        auto* chat = made("frmStatus")->findChild<QWidget*>(QStringLiteral("txtWksnChat"));
+        EXPECT_EQ(made("frmStatus")->focusWidget() == chat, requestWithTheShow);
+    }
+}
+
+// A box the engine shows while the lock screen still comes up, before any window but the
+// lock windows exists, is not lost: it comes up with the other windows.
+TEST_F(FrontEndTest, aBoxShownBeforeTheOtherWindowsExistComesUpWithThem) {
+    ASSERT_FALSE(frontEnd_->otherWindowsBuilt());
+    client().msgBox().subShowMsgBox("Early news.", MsgBox::kButtonsYesNo, 0, {}, nullptr,
+                                    MsgBox::kModeless, 0);
+    frontEnd_->sync();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frontEnd_->otherWindowsBuilt(); }));
+    ASSERT_TRUE(msgBoxWindow().isVisible());
+    EXPECT_EQ(msgBoxWindow().findChild<QLabel*>("lblText")->text(), QStringLiteral("Early news."));
 }
 
 class UnlockedFrontEndTest : public ClientFixture {};
