@@ -1,5 +1,6 @@
 #include "SnapshotArena.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,9 @@ constexpr std::size_t kCapacity = std::size_t{512} << 20;
 constexpr std::size_t kGranule = 16;
 constexpr std::size_t kRedzone = 16;
 constexpr std::uint64_t kMagic = 0x6f7276616e617265; // "orvanare"
+// The region above the top is kept poisoned ahead of use, this much at a time, so that an
+// allocation only unpoisons its own bytes: headers and redzones are poisoned already.
+constexpr std::size_t kPoisonStep = std::size_t{1} << 20;
 
 struct Header {
     std::uint64_t size;
@@ -105,12 +109,15 @@ void* SnapshotArena::allocate(std::size_t size, std::size_t alignment) {
     if (end > capacity_) {
         fail("one input holds more memory than the arena has");
     }
+    if (end > poisonedTo_) {
+        const std::size_t to = std::min(capacity_, roundUp(end, kPoisonStep));
+        ASAN_POISON_MEMORY_REGION(base_ + poisonedTo_, to - poisonedTo_);
+        poisonedTo_ = to;
+    }
     top_ = end;
     char* pointer = base_ + user;
-    ASAN_UNPOISON_MEMORY_REGION(base_ + start, end - start);
     writeHeader(pointer, size);
-    ASAN_POISON_MEMORY_REGION(base_ + start, user - start);
-    ASAN_POISON_MEMORY_REGION(pointer + size, end - user - size);
+    ASAN_UNPOISON_MEMORY_REGION(pointer, size);
     return pointer;
 }
 

@@ -43,6 +43,8 @@ private:
     std::size_t capacity_ = 0;
     std::size_t top_ = 0;
     std::size_t mark_ = 0;
+    // Everything from top_ up to here is poisoned.
+    std::size_t poisonedTo_ = 0;
     std::vector<char> saved_;
     // Blocks below the mark freed by the current input: live again after the rewind.
     std::vector<std::pair<void*, std::size_t>> freedBelowMark_;

@@ -221,6 +221,14 @@ std::string runFresh(const std::uint8_t* data, std::size_t size) {
 
 } // namespace
 
+// The client's heap is the snapshot arena, whose freed blocks stay poisoned until the
+// rewind: the sanitizer's quarantine holds only what the fuzzer itself frees (a copy of
+// every input, thrown exceptions). At its default of 256 MB, each copy landed on a page
+// never touched before, and the page faults took a tenth of every input's time.
+extern "C" const char* __asan_default_options() {
+    return "quarantine_size_mb=8";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) {
         return 0;

@@ -42,9 +42,14 @@ constexpr std::int64_t kFollowTickMillis = 100;
 // Day fractions carry rounding far below this; a deadline is not put off by it.
 constexpr double kMillisTolerance = 1e-3;
 
-// Milliseconds until `seconds` from now, not earlier.
+// Milliseconds until `seconds` from now, not earlier, and never beyond the longest tick: a
+// date the server sent may lie further ahead than a count of milliseconds can hold.
 std::int64_t millisUntil(double seconds) {
-    return static_cast<std::int64_t>(std::ceil(seconds * 1'000.0 - kMillisTolerance));
+    const double millis = std::ceil(seconds * 1'000.0 - kMillisTolerance);
+    if (!(millis < static_cast<double>(kLongestTickMillis))) {
+        return kLongestTickMillis;
+    }
+    return millis > 0 ? static_cast<std::int64_t>(millis) : 0;
 }
 
 // Milliseconds until a count-down of `apparent` seconds shows another whole second:

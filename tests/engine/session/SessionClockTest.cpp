@@ -182,6 +182,20 @@ TEST_F(SessionTickTest, validityEndsAnUnlimitedSessionAtItsMillisecond) {
     EXPECT_EQ(state(), Workstation::kNoCredit);
 }
 
+// The server may send any date: one beyond what a count of milliseconds holds still ticks
+// once a second, neither every millisecond nor never.
+TEST_F(SessionTickTest, validityBeyondAnyCountOfMillisecondsTicksOnceASecond) {
+    session().blnUnlimited = true;
+    openPrepaid(Workstation::kCard, Workstation::kConnected, 0, 1e20);
+    fake.time.advance(1'000);
+    EXPECT_EQ(context().timers.tmrSessionStatus->interval(), 1'000);
+    session().blnUnlimited = false;
+    session().dteCreditTime = 1e20;
+    fake.time.advance(2'000);
+    EXPECT_EQ(state(), Workstation::kConnected);
+    EXPECT_EQ(context().timers.tmrSessionStatus->interval(), 1'000);
+}
+
 TEST_F(SessionTickTest, creditAddedMidwayIsShownWithinTheSecond) {
     openPrepaid(Workstation::kCard, Workstation::kConnected, kOddCredit);
     fake.time.advance(10'000);
