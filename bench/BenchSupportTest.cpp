@@ -119,5 +119,29 @@ TEST(XvfbProbe, seesCoveringWindowsAndGrabsWithoutKeepingOneAndTheServerStops) {
     EXPECT_EQ(errno, ESRCH);
 }
 
+// The lock benchmark tells the first paint by what the display shows at a patch: the
+// probe must read what was drawn there, and nothing from a window that is not shown.
+TEST(XvfbProbe, readsWhatAWindowShowsOnlyWhileItIsViewable) {
+    XvfbDisplay display;
+    ASSERT_TRUE(display.running());
+    const auto probe = XProbe::open(display.name());
+    ASSERT_NE(probe, nullptr);
+    OtherXClient other(display.name());
+    const auto window = other.window(10, 10, 40, 40);
+    const std::uint32_t colour = 0x17212b;
+    xcb_change_window_attributes(other.connection, window, XCB_CW_BACK_PIXEL, &colour);
+    EXPECT_TRUE(probe->pixels(window, 0, 0, 2, 2).empty()) << "read from an unmapped window";
+
+    other.map(window, true);
+    const auto patch = probe->pixels(window, 0, 0, 2, 2);
+    ASSERT_EQ(patch.size(), 2U * 2U * 4U) << "24-bit pixels travel in 32";
+    for (std::size_t at = 0; at < patch.size(); at += 4) {
+        EXPECT_EQ(patch[at], 0x2b);
+        EXPECT_EQ(patch[at + 1], 0x21);
+        EXPECT_EQ(patch[at + 2], 0x17);
+    }
+    EXPECT_TRUE(probe->pixels(window, 39, 39, 2, 2).empty()) << "outside the window";
+}
+
 } // namespace
 } // namespace orvan::bench

@@ -4,7 +4,7 @@
 // on Qt's xcb platform, with the lock windows lent to the library as the program does.
 // Between cycles the workstation is let go as when a session starts. The keymap change
 // comes after the window is up, off the lock call: when another client sees it is
-// printed too.
+// printed too, and so is when it first sees the window's paint on the display.
 
 #include "BlockWindow.h"
 #include "DlShellLock.h"
@@ -25,9 +25,11 @@
 #include <QTimer>
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -125,20 +127,54 @@ struct Rig {
     FrontEnd& frontEnd;
     bench::TimedShellLock& timed;
     const bench::XProbe& probe;
+    // A patch of the window's background as the painted lock screen shows it.
+    std::vector<std::uint8_t> painted;
 
     xcb_window_t lockWindow() const {
         return static_cast<xcb_window_t>(frontEnd.lockWindowIds().front());
     }
+    // The left edge halfway down: the window's own background, beside the box and
+    // between the bands, in every state.
+    std::vector<std::uint8_t> patch() const {
+        return probe.pixels(lockWindow(), 0, bench::XvfbDisplay::kHeight / 2, kPatch, kPatch);
+    }
+    bool paintShown() const { return !painted.empty() && patch() == painted; }
+
+    static constexpr std::uint16_t kPatch = 4;
 };
 
 // Samples of one series of cycles, in milliseconds from the move into the blocked state.
 struct Series {
     std::vector<double> total, refresh, shownByQt, syncDone, firstLook, looks, seenViewable,
-        keysOff, release;
+        keysOff, painted, release;
     std::array<std::vector<double>, 4> exports;
     int missed = 0;
     int heldOnReturn = 0;
+    // The window showed the painted patch before its first paint (the measure is void).
+    int paintedWhenViewable = 0;
 };
+
+// After the lock: when the keymap change and the first paint reach the display.
+void watchAfterLock(const Rig& rig, Steady::time_point t0, Series& series) {
+    std::optional<double> keysOff, painted;
+    runUntil(
+        [&] {
+            if (!keysOff && rig.probe.serverKeysOff()) {
+                keysOff = millisBetween(t0, Steady::now());
+            }
+            if (!painted && rig.paintShown()) {
+                painted = millisBetween(t0, Steady::now());
+            }
+            return keysOff && painted;
+        },
+        kBound);
+    if (keysOff) {
+        series.keysOff.push_back(*keysOff);
+    }
+    if (painted) {
+        series.painted.push_back(*painted);
+    }
+}
 
 Series runCycles(Rig& rig) {
     auto& workstation = rig.client.context().workstation;
@@ -189,9 +225,8 @@ Series runCycles(Rig& rig) {
                 return shown && probe.keyboardHeldElsewhere();
             },
             kBound);
-        if (const auto keys = runUntil([&] { return probe.serverKeysOff(); }, kBound)) {
-            series.keysOff.push_back(millisBetween(t0, *keys));
-        }
+        series.paintedWhenViewable += t1 && rig.paintShown() ? 1 : 0;
+        watchAfterLock(rig, t0, series);
         const auto spent = rig.timed.take();
         for (std::size_t e = 0; e < spent.size(); ++e) {
             series.exports[e].push_back(spent[e]);
@@ -239,6 +274,9 @@ void report(const Series& series) {
     const auto looks = bench::Figures::of(series.looks);
     std::printf("    looks needed: median %.0f, worst %.0f\n", looks.median, looks.worst);
     print("keymap change seen (srvrkeys:none)", series.keysOff);
+    print("first paint seen on the display", series.painted);
+    std::printf("    painted already when first seen viewable: %d of %d\n",
+                series.paintedWhenViewable, kCycles);
     print("release() for comparison (unlock)", series.release);
 }
 
@@ -289,11 +327,17 @@ int main(int argc, char** argv) {
     lendLockWindows(library, frontEnd);
     QObject::connect(&frontEnd, &FrontEnd::lockWindowsChanged,
                      [&] { lendLockWindows(library, frontEnd); });
-    Rig rig{client, frontEnd, timed, *probe};
+    Rig rig{client, frontEnd, timed, *probe, {}};
     if (!runUntil(
             [&] { return probe->viewable(rig.lockWindow()) && probe->keyboardHeldElsewhere(); },
             kBound)) {
         std::fprintf(stderr, "the client did not lock at start-up\n");
+    }
+    // Long past the first paint: what the lock screen shows at the patch.
+    runUntil([] { return false; }, kSettle * 4);
+    rig.painted = rig.patch();
+    if (rig.painted.empty()) {
+        std::fprintf(stderr, "the lock window's paint cannot be read: no paint figure\n");
     }
     const auto series = runCycles(rig);
 

@@ -114,4 +114,17 @@ bool XProbe::serverKeysOff() const {
     return value.find("srvrkeys:none") != std::string_view::npos;
 }
 
+std::vector<std::uint8_t> XProbe::pixels(xcb_window_t window, std::int16_t x, std::int16_t y,
+                                         std::uint16_t width, std::uint16_t height) const {
+    const Freed image{xcb_get_image_reply(
+        connection_,
+        xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, width, height, ~0U),
+        nullptr)};
+    if (!image) {
+        return {};
+    }
+    const auto* data = xcb_get_image_data(image.reply);
+    return {data, data + xcb_get_image_data_length(image.reply)};
+}
+
 } // namespace orvan::bench

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace orvan::bench {
@@ -28,6 +30,11 @@ public:
     bool coveringWindowShown() const;
     // Whether the keymap options on the root take the server's own chords off.
     bool serverKeysOff() const;
+    // A small area of a viewable window as the display shows it, in the server's
+    // image format: what was last drawn there. Empty when it cannot be read (the window
+    // is not viewable, or the area is not inside it).
+    std::vector<std::uint8_t> pixels(xcb_window_t window, std::int16_t x, std::int16_t y,
+                                     std::uint16_t width, std::uint16_t height) const;
 
 private:
     XProbe(xcb_connection_t* connection, const xcb_screen_t& screen);
