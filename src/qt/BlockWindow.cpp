@@ -199,9 +199,9 @@ void BlockWindow::releasePictures() {
     surroundings_->release();
     dirty_ = true;
     // The back buffer (4 MB at 1280x800) stays. Made anew at a lock, its shared memory
-    // is cheap to create, but the first paint then writes every fresh page: 20 to 30
-    // ms of page faults on a virtual machine: the paint reached the display 50 ms later
-    // (35 ms with the buffer made again as show() maps the window, which also came later).
+    // is cheap to create, but the first paint then writes every fresh page, 20 to 30 ms
+    // of page faults on a virtual machine, and reached the display 50 ms later (35 ms
+    // later with the buffer made again as show() maps the window, which then came later).
     // What the lock screen let go and the session's windows freed while coming up lies
     // scattered through the heap and would stay resident all session: hand it back once
     // they are up.
