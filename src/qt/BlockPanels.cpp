@@ -16,25 +16,57 @@ using block::kGap;
 using block::makeButton;
 using block::makeLabel;
 
+// Two buttons side by side, centred under the panel's texts.
+QHBoxLayout* buttonRow(QPushButton* first, QPushButton* second) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(first);
+    row->addSpacing(kGap);
+    row->addWidget(second);
+    row->addStretch(1);
+    return row;
+}
+
 } // namespace
 
-BlockPanels::BlockPanels(QWidget* box, QWidget* window, Client& client,
-                         const block::Forwarder& forward) {
-    fraControlsBlocked_ = buildMessagePanel(box, "fraControlsBlocked", {7, 6});
-    fraControlsSessionEnd_ = buildMessagePanel(box, "fraControlsSessionEnd", {8, 9});
-    fraControlsNoMoreCredit_ = buildNoCreditPanel(box, window, client, forward);
-    fraControlsPaused_ = buildPausedPanel(box, window, client, forward);
-    fraControlsLocked_ = buildMessagePanel(box, "fraControlsLocked", {0, 12});
+BlockPanels::BlockPanels(QWidget* box, QVBoxLayout* column, QWidget* window, Client& client,
+                         const block::Forwarder& forward)
+    : box_(box)
+    , column_(column)
+    , window_(window)
+    , client_(client)
+    , forward_(forward) {}
+
+QWidget* BlockPanels::make(Panel panel) {
+    switch (panel) {
+    case Blocked:
+        return buildMessagePanel("fraControlsBlocked", {7, 6});
+    case SessionEnd:
+        return buildMessagePanel("fraControlsSessionEnd", {8, 9});
+    case NoCredit:
+        return buildNoCreditPanel();
+    case Paused:
+        return buildPausedPanel();
+    default:
+        return buildMessagePanel("fraControlsLocked", {0, 12});
+    }
 }
 
-std::array<QWidget*, 5> BlockPanels::panels() const {
-    return {fraControlsBlocked_, fraControlsSessionEnd_, fraControlsNoMoreCredit_,
-            fraControlsPaused_, fraControlsLocked_};
+// Before the first panel already made that comes after it, so that the order in the box
+// does not depend on the order the states came in.
+void BlockPanels::place(Panel panel) {
+    int index = column_->count();
+    for (int later = panel + 1; later < kPanelCount; ++later) {
+        if (panels_[later] != nullptr) {
+            index = column_->indexOf(panels_[later]);
+            break;
+        }
+    }
+    column_->insertWidget(index, panels_[panel]);
 }
 
-QWidget* BlockPanels::buildMessagePanel(QWidget* box, const char* name,
-                                        std::initializer_list<int> labels) {
-    auto* panel = new QWidget(box);
+QWidget* BlockPanels::buildMessagePanel(const char* name, std::initializer_list<int> labels) {
+    auto* panel = new QWidget(box_);
     panel->setObjectName(QLatin1String(name));
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
@@ -49,49 +81,37 @@ QWidget* BlockPanels::buildMessagePanel(QWidget* box, const char* name,
     return panel;
 }
 
-QWidget* BlockPanels::buildNoCreditPanel(QWidget* box, QWidget* window, Client& client,
-                                         const block::Forwarder& forward) {
-    auto* panel = buildMessagePanel(box, "fraControlsNoMoreCredit", {4, 5});
+QWidget* BlockPanels::buildNoCreditPanel() {
+    auto* panel = buildMessagePanel("fraControlsNoMoreCredit", {4, 5});
     auto* column = static_cast<QVBoxLayout*>(panel->layout());
     lblCloseSessionWarning_ = makeLabel(panel, "lblCloseSessionWarning");
     lblCloseSessionWarning_->setAlignment(Qt::AlignCenter);
     cmdReCnx_ = makeButton(panel, "cmdReCnx");
     cmdQuit_[0] = makeButton(panel, "cmdQuit0");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdReCnx_);
-    buttons->addSpacing(kGap);
-    buttons->addWidget(cmdQuit_[0]);
-    buttons->addStretch(1);
     column->addWidget(lblCloseSessionWarning_);
     column->addSpacing(6);
-    column->addLayout(buttons);
-    auto& actions = client.lockScreenActions();
-    QObject::connect(cmdReCnx_, &QPushButton::clicked, window,
+    column->addLayout(buttonRow(cmdReCnx_, cmdQuit_[0]));
+    auto& actions = client_.lockScreenActions();
+    const auto& forward = forward_;
+    QObject::connect(cmdReCnx_, &QPushButton::clicked, window_,
                      [&forward, &actions] { forward([&actions] { actions.cmdReCnx_Click(); }); });
-    QObject::connect(cmdQuit_[0], &QPushButton::clicked, window,
+    QObject::connect(cmdQuit_[0], &QPushButton::clicked, window_,
                      [&forward, &actions] { forward([&actions] { actions.cmdQuit_Click(0); }); });
     return panel;
 }
 
-QWidget* BlockPanels::buildPausedPanel(QWidget* box, QWidget* window, Client& client,
-                                       const block::Forwarder& forward) {
-    auto* panel = buildMessagePanel(box, "fraControlsPaused", {11, 10});
+QWidget* BlockPanels::buildPausedPanel() {
+    auto* panel = buildMessagePanel("fraControlsPaused", {11, 10});
     auto* column = static_cast<QVBoxLayout*>(panel->layout());
     cmdUnPause_ = makeButton(panel, "cmdUnPause");
     cmdQuit_[1] = makeButton(panel, "cmdQuit1");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdUnPause_);
-    buttons->addSpacing(kGap);
-    buttons->addWidget(cmdQuit_[1]);
-    buttons->addStretch(1);
     column->addSpacing(6);
-    column->addLayout(buttons);
-    auto& actions = client.lockScreenActions();
-    QObject::connect(cmdUnPause_, &QPushButton::clicked, window,
+    column->addLayout(buttonRow(cmdUnPause_, cmdQuit_[1]));
+    auto& actions = client_.lockScreenActions();
+    const auto& forward = forward_;
+    QObject::connect(cmdUnPause_, &QPushButton::clicked, window_,
                      [&forward, &actions] { forward([&actions] { actions.cmdUnPause_Click(); }); });
-    QObject::connect(cmdQuit_[1], &QPushButton::clicked, window,
+    QObject::connect(cmdQuit_[1], &QPushButton::clicked, window_,
                      [&forward, &actions] { forward([&actions] { actions.cmdQuit_Click(1); }); });
     return panel;
 }
@@ -112,24 +132,50 @@ QPushButton* BlockPanels::buttonFor(Control control) const {
 }
 
 bool BlockPanels::sync(const BlockForm& model) {
+    const std::array<bool, kPanelCount> wanted{
+        model.fraControlsBlocked, model.fraControlsSessionEnd, model.fraControlsNoMoreCredit,
+        model.fraControlsPaused, model.fraControlsLocked};
+    for (int panel = 0; panel < kPanelCount; ++panel) {
+        if (wanted[panel] && panels_[panel] == nullptr) {
+            panels_[panel] = make(static_cast<Panel>(panel));
+            place(static_cast<Panel>(panel));
+            panels_[panel]->hide();
+        }
+    }
+    // Texts first: a panel shown lays itself out at once, and the box asks it its size
+    // before any posted layout request would come.
+    bool changed = block::syncCaptions(lbl_, model);
+    changed |= syncButtons(model);
+    for (int panel = 0; panel < kPanelCount; ++panel) {
+        if (panels_[panel] != nullptr) {
+            changed |= sync::setVisible(panels_[panel], wanted[panel]);
+        }
+    }
+    return changed;
+}
+
+bool BlockPanels::syncButtons(const BlockForm& model) {
     using sync::text;
     bool changed = false;
-    changed |= sync::setVisible(fraControlsBlocked_, model.fraControlsBlocked);
-    changed |= sync::setVisible(fraControlsSessionEnd_, model.fraControlsSessionEnd);
-    changed |= sync::setVisible(fraControlsNoMoreCredit_, model.fraControlsNoMoreCredit);
-    changed |= sync::setVisible(fraControlsPaused_, model.fraControlsPaused);
-    changed |= sync::setVisible(fraControlsLocked_, model.fraControlsLocked);
-    changed |= block::syncCaptions(lbl_, model);
-    changed |= sync::setText(lblCloseSessionWarning_, text(model.lblCloseSessionWarningText));
-    changed |= sync::setVisible(lblCloseSessionWarning_, !model.lblCloseSessionWarningText.empty());
-    changed |= sync::setText(cmdReCnx_, text(model.cmdReCnx.caption));
-    sync::setToolTip(cmdReCnx_, text(model.cmdReCnx.toolTip));
-    sync::setEnabled(cmdReCnx_, model.cmdReCnxEnabled);
-    changed |= sync::setText(cmdUnPause_, text(model.cmdUnPause.caption));
-    sync::setToolTip(cmdUnPause_, text(model.cmdUnPause.toolTip));
+    if (lblCloseSessionWarning_ != nullptr) {
+        changed |= sync::setText(lblCloseSessionWarning_, text(model.lblCloseSessionWarningText));
+        changed |=
+            sync::setVisible(lblCloseSessionWarning_, !model.lblCloseSessionWarningText.empty());
+    }
+    if (cmdReCnx_ != nullptr) {
+        changed |= sync::setText(cmdReCnx_, text(model.cmdReCnx.caption));
+        sync::setToolTip(cmdReCnx_, text(model.cmdReCnx.toolTip));
+        sync::setEnabled(cmdReCnx_, model.cmdReCnxEnabled);
+    }
+    if (cmdUnPause_ != nullptr) {
+        changed |= sync::setText(cmdUnPause_, text(model.cmdUnPause.caption));
+        sync::setToolTip(cmdUnPause_, text(model.cmdUnPause.toolTip));
+    }
     for (auto* quit : cmdQuit_) {
-        changed |= sync::setText(quit, text(model.cmdQuit.caption));
-        sync::setToolTip(quit, text(model.cmdQuit.toolTip));
+        if (quit != nullptr) {
+            changed |= sync::setText(quit, text(model.cmdQuit.caption));
+            sync::setToolTip(quit, text(model.cmdQuit.toolTip));
+        }
     }
     return changed;
 }

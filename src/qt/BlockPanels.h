@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace orvan {
@@ -15,31 +16,37 @@ namespace orvan {
 class Client;
 
 // The box's panels other than the login: blocked, session ended, no more credit (with
-// reconnect and quit), paused (with unpause and quit) and locked.
+// reconnect and quit), paused (with unpause and quit) and locked. Each is made when the
+// model first shows it: styling the hidden ones would hold the first picture back.
 class BlockPanels {
 public:
-    BlockPanels(QWidget* box, QWidget* window, Client& client, const block::Forwarder& forward);
+    // The panels go into `column`, after what it holds already, in the order above.
+    BlockPanels(QWidget* box, QVBoxLayout* column, QWidget* window, Client& client,
+                const block::Forwarder& forward);
 
-    // In the order they go into the box.
-    std::array<QWidget*, 5> panels() const;
-    // The button the model names, if it is one of these panels'.
+    // The button the model names, if it is one of these panels' and its panel is made.
     QPushButton* buttonFor(BlockForm::Control control) const;
 
     // True when something changed that needs a new layout.
     bool sync(const BlockForm& model);
 
 private:
-    QWidget* buildMessagePanel(QWidget* box, const char* name, std::initializer_list<int> labels);
-    QWidget* buildNoCreditPanel(QWidget* box, QWidget* window, Client& client,
-                                const block::Forwarder& forward);
-    QWidget* buildPausedPanel(QWidget* box, QWidget* window, Client& client,
-                              const block::Forwarder& forward);
+    enum Panel { Blocked, SessionEnd, NoCredit, Paused, Locked, kPanelCount };
 
-    QWidget* fraControlsBlocked_ = nullptr;
-    QWidget* fraControlsSessionEnd_ = nullptr;
-    QWidget* fraControlsNoMoreCredit_ = nullptr;
-    QWidget* fraControlsPaused_ = nullptr;
-    QWidget* fraControlsLocked_ = nullptr;
+    QWidget* make(Panel panel);
+    void place(Panel panel);
+    QWidget* buildMessagePanel(const char* name, std::initializer_list<int> labels);
+    QWidget* buildNoCreditPanel();
+    QWidget* buildPausedPanel();
+    bool syncButtons(const BlockForm& model);
+
+    QWidget* box_;
+    QVBoxLayout* column_;
+    QWidget* window_;
+    Client& client_;
+    const block::Forwarder& forward_;
+
+    std::array<QWidget*, kPanelCount> panels_{};
     block::Captions lbl_{};
     QPushButton* cmdReCnx_ = nullptr;
     QPushButton* cmdUnPause_ = nullptr;

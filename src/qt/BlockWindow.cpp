@@ -93,13 +93,10 @@ void BlockWindow::build() {
     boxColumn->setSpacing(10);
     message_ = std::make_unique<BlockMessage>(box_, boxColumn, this, client_);
     login_ = std::make_unique<BlockLogin>(box_, this, client_, forward_);
-    panels_ = std::make_unique<BlockPanels>(box_, this, client_, forward_);
     boxColumn->addWidget(login_->panel());
     login_->panel()->hide();
-    for (auto* panel : panels_->panels()) {
-        boxColumn->addWidget(panel);
-        panel->hide();
-    }
+    // The other panels are made as the model first shows them.
+    panels_ = std::make_unique<BlockPanels>(box_, boxColumn, this, client_, forward_);
 
     surroundings_ = std::make_unique<BlockSurroundings>(this, client_);
 }
@@ -264,7 +261,7 @@ void BlockWindow::syncDefaultButton(const BlockForm& model) {
     for (const auto control : {Control::cmdCxn, Control::cmdReCnx, Control::cmdUnPause,
                                Control::cmdQuit0, Control::cmdQuit1}) {
         auto* button = buttonFor(control);
-        if (button->isDefault() != (button == defaultButton)) {
+        if (button != nullptr && button->isDefault() != (button == defaultButton)) {
             button->setDefault(button == defaultButton);
         }
     }

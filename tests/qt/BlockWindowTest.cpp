@@ -48,6 +48,50 @@ TEST_F(BlockWindowTest, eachBlockedStateShowsItsOwnPanelAndNoOther) {
     }
 }
 
+// A panel is made by the sync that first shows it: in that same sync it must come up
+// with the model's texts, default button and focus, and the box sized for it, since the
+// window may be mapped before any posted layout request is handled.
+TEST_F(BlockWindowTest, panelMadeByTheSyncThatShowsItIsCompleteAndTheBoxFitsIt) {
+    context().localization.setLanguages(kEnglish, 0);
+    EXPECT_EQ(find("fraControlsPaused"), nullptr) << "no panel before a state shows it";
+    showState(Workstation::kPaused);
+    auto* unpause = find<QPushButton>("cmdUnPause");
+    ASSERT_NE(unpause, nullptr);
+    EXPECT_EQ(unpause->text().toStdString(), model().cmdUnPause.caption);
+    EXPECT_TRUE(unpause->isDefault());
+    EXPECT_EQ(window().focusWidget(), unpause);
+    for (const char* name : kPanels) {
+        EXPECT_EQ(shown(name), std::string{name} == "fraControlsPaused") << name;
+    }
+
+    // A box as small as the engine may ask, and a message above the panel: what they
+    // need decides its height, as it does when the window comes back later.
+    QTemporaryDir folder;
+    const auto message = folder.filePath("message.rtf");
+    QFile file(message);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({\rtf1\ansi Closed for cleaning\par})");
+    file.close();
+    const auto showWithMessage = [&](int state) {
+        context().workstation.setState(state);
+        client().lockScreen().refresh();
+        model().fraForm.height = 1;
+        model().rtbMessageFile = message.toStdString();
+        frontEnd_->sync();
+    };
+    for (const int state : {Workstation::kNoCredit, Workstation::kBlocked}) {
+        showWithMessage(state);
+        const auto box = find("fraForm")->geometry();
+        model().visible = false;
+        frontEnd_->sync();
+        showWithMessage(state);
+        EXPECT_EQ(find("fraForm")->geometry(), box) << "state " << state;
+    }
+    EXPECT_EQ(find<QPushButton>("cmdReCnx")->text().toStdString(), model().cmdReCnx.caption);
+    EXPECT_EQ(find<QLabel>("lbl4")->text().toStdString(), model().lbl[4].caption);
+    EXPECT_EQ(find<QLabel>("lbl7")->text().toStdString(), model().lbl[7].caption);
+}
+
 TEST_F(BlockWindowTest, followStateShowsOnlyTheServersPictureOverTheWholeScreen) {
     QTemporaryDir folder;
     const auto advert = folder.filePath("1.jpg");
