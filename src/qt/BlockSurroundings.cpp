@@ -26,20 +26,30 @@ constexpr QSize kLargestAdvert(1920, 1920);
 
 BlockSurroundings::BlockSurroundings(QWidget* window, Client& client)
     : window_(window)
-    , client_(client) {
-    using block::makeLabel;
-    for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
-        img_[slot] = makeLabel(window, "img");
-        img_[slot]->setObjectName(QStringLiteral("img%1").arg(slot));
-        img_[slot]->setAlignment(Qt::AlignCenter);
-        img_[slot]->hide();
-    }
+    , client_(client) {}
 
-    // State 11: the server's screen over everything.
-    imgFollowServer_ = makeLabel(window, "imgFollowServer");
-    imgFollowServer_->setAlignment(Qt::AlignCenter);
-    imgFollowServer_->installEventFilter(window);
-    imgFollowServer_->hide();
+QLabel* BlockSurroundings::makePicture(const char* name) {
+    auto* label = block::makeLabel(window_, name);
+    label->setAlignment(Qt::AlignCenter);
+    label->hide();
+    return label;
+}
+
+// State 11: the server's screen over everything.
+QLabel* BlockSurroundings::followLabel() {
+    if (imgFollowServer_ == nullptr) {
+        imgFollowServer_ = makePicture("imgFollowServer");
+        imgFollowServer_->installEventFilter(window_);
+    }
+    return imgFollowServer_;
+}
+
+QLabel* BlockSurroundings::slotLabel(int slot) {
+    if (img_[slot] == nullptr) {
+        img_[slot] = makePicture("img");
+        img_[slot]->setObjectName(QStringLiteral("img%1").arg(slot));
+    }
+    return img_[slot];
 }
 
 // The diagnostic lists (the kill list, the windows found, the kill counter): a service
@@ -63,7 +73,10 @@ void BlockSurroundings::makeLists() {
 }
 
 bool BlockSurroundings::sync(const BlockForm& model) {
-    bool changed = sync::setVisible(imgFollowServer_, model.fraFollowServerVisible);
+    bool changed = false;
+    if (model.fraFollowServerVisible || imgFollowServer_ != nullptr) {
+        changed = sync::setVisible(followLabel(), model.fraFollowServerVisible);
+    }
     for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
         const auto path = sync::text(model.img[slot]);
         if (path != imgShown_[slot]) {
@@ -120,7 +133,8 @@ void BlockSurroundings::placeFollowPicture(const BlockForm& model) {
     if (!model.fraFollowServerVisible) {
         return;
     }
-    imgFollowServer_->setGeometry(window_->rect());
+    auto* label = followLabel();
+    label->setGeometry(window_->rect());
     const auto rendered = QtPictures::render(model.imgFollowServer, window_->size(),
                                              window_->palette(), QtPictures::Scaling::Fit);
     if (rendered.unreadable) {
@@ -128,8 +142,8 @@ void BlockSurroundings::placeFollowPicture(const BlockForm& model) {
         const auto file = follow.file;
         client_.lockScreen().images().onUnreadablePicture(file, follow);
     }
-    imgFollowServer_->setPixmap(rendered.pixmap);
-    imgFollowServer_->raise();
+    label->setPixmap(rendered.pixmap);
+    label->raise();
 }
 
 void BlockSurroundings::place(const QRect& band, const QRect& box, const BlockForm& model) {
@@ -147,29 +161,38 @@ void BlockSurroundings::place(const QRect& band, const QRect& box, const BlockFo
                                 ? left
                                 : QRect(band.left(), band.top(),
                                         std::min(2 * kNarrowestList, band.width()), band.height()));
-        lists_->raise();
         left = QRect{};
     }
     placePictures(model.fraFollowServerVisible ? QRect{} : left,
                   model.fraFollowServerVisible ? QRect{} : right);
+    // Over the pictures, which may have been made just now.
+    if (lists_ != nullptr && !lists_->isHidden()) {
+        lists_->raise();
+    }
 }
 
 void BlockSurroundings::release() {
     for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
-        img_[slot]->clear();
+        if (img_[slot] != nullptr) {
+            img_[slot]->clear();
+        }
         imgShown_[slot].clear();
         advertising_[slot] = nullptr;
     }
     // A picture the size of the screen.
-    imgFollowServer_->clear();
+    if (imgFollowServer_ != nullptr) {
+        imgFollowServer_->clear();
+    }
     followShown_ = PictureBox{};
 }
 
 void BlockSurroundings::placePictures(const QRect& left, const QRect& right) {
     std::vector<int> filled;
     for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
-        img_[slot]->hide();
-        img_[slot]->clear();
+        if (img_[slot] != nullptr) {
+            img_[slot]->hide();
+            img_[slot]->clear();
+        }
         if (advertising_[slot] != nullptr && !advertising_[slot]->isNull()) {
             filled.push_back(slot);
         }
@@ -188,7 +211,7 @@ void BlockSurroundings::placePictures(const QRect& left, const QRect& right) {
         }
         const int cell = area.height() / static_cast<int>(chosen.size());
         for (std::size_t i = 0; i < chosen.size(); ++i) {
-            auto* label = img_[chosen[i]];
+            auto* label = slotLabel(chosen[i]);
             const QRect place(area.left(), area.top() + static_cast<int>(i) * cell, area.width(),
                               cell - (i + 1 < chosen.size() ? kGap / 2 : 0));
             label->setGeometry(place);

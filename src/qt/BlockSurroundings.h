@@ -18,12 +18,14 @@ class Client;
 
 // What lies around the box on the window: the advertising columns left and right of
 // it, the diagnostic lists, and the server's screen that covers everything (state 11).
+// Each picture is made when first drawn: most slots and the server's screen never are.
 class BlockSurroundings {
 public:
     // `window` parents the widgets, watches the follow picture for the hidden Ctrl+Alt
     // click, and lends its size and palette.
     BlockSurroundings(QWidget* window, Client& client);
 
+    // Null until the server's screen is first shown.
     QLabel* followPicture() const { return imgFollowServer_; }
 
     // True when something changed that needs a new layout.
@@ -37,6 +39,9 @@ public:
     void release();
 
 private:
+    QLabel* makePicture(const char* name);
+    QLabel* followLabel();
+    QLabel* slotLabel(int slot);
     void makeLists();
     void syncLists(const BlockForm& model);
     void placePictures(const QRect& left, const QRect& right);

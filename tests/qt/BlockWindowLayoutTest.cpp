@@ -80,7 +80,7 @@ protected:
         }
         for (int slot = 0; slot < BlockForm::kPictureSlots; ++slot) {
             auto* picture = find(QStringLiteral("img%1").arg(slot).toLatin1().constData());
-            if (picture->isVisibleTo(&window())) {
+            if (picture != nullptr && picture->isVisibleTo(&window())) {
                 const auto place = onWindow(picture);
                 if (place.intersects(box) || place.intersects(header) || place.intersects(footer)) {
                     out << "img" << slot << " over the box or a band\n";
