@@ -24,13 +24,14 @@ std::string readDisplayNumber(int fd) {
 
 } // namespace
 
-XvfbDisplay::XvfbDisplay() {
+XvfbDisplay::XvfbDisplay(Framebuffer framebuffer) {
     int fds[2];
     if (pipe(fds) != 0) {
         return;
     }
     const std::string writeEnd = std::to_string(fds[1]);
     const std::string screen = std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24";
+    const char* shared = framebuffer == Framebuffer::Shared ? "-shmem" : nullptr;
     pid_ = fork();
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
@@ -41,7 +42,7 @@ XvfbDisplay::XvfbDisplay() {
         dup2(null, 2);
         // No reset when the last client leaves: the next program started would be refused.
         execlp("Xvfb", "Xvfb", "-displayfd", writeEnd.c_str(), "-screen", "0", screen.c_str(),
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+               "-nolisten", "tcp", "-noreset", shared, static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

@@ -10,7 +10,13 @@ namespace orvan::bench {
 // the benchmark die first.
 class XvfbDisplay {
 public:
-    XvfbDisplay();
+    // Where the server keeps the screen's pixels. Private memory is write-protected
+    // whenever the server forks (it does for every keymap change, to compile it), and
+    // the next full-screen draw then faults on every page; a graphics card's framebuffer
+    // is mapped shared, which a fork leaves alone.
+    enum class Framebuffer { Private, Shared };
+
+    explicit XvfbDisplay(Framebuffer framebuffer = Framebuffer::Private);
     ~XvfbDisplay();
     XvfbDisplay(const XvfbDisplay&) = delete;
     XvfbDisplay& operator=(const XvfbDisplay&) = delete;

@@ -199,10 +199,19 @@ void BlockWindow::releasePictures() {
     // is cheap to create, but the first paint then writes every fresh page, 20 to 30 ms
     // of page faults on a virtual machine, and reached the display 50 ms later (35 ms
     // later with the buffer made again as show() maps the window, which then came later).
-    // What the lock screen let go and the session's windows freed while coming up lies
-    // scattered through the heap and would stay resident all session: hand it back once
-    // they are up.
-    QTimer::singleShot(kHandBackMillis, this, [] { malloc_trim(0); });
+    handBackHeapLater();
+}
+
+// What the lock screen let go and the session's windows freed while coming up lies
+// scattered through the heap and would stay resident all session: hand it back once
+// they are up.
+void BlockWindow::handBackHeapLater() {
+    if (!handBack_.isSingleShot()) {
+        handBack_.setSingleShot(true);
+        handBack_.setInterval(kHandBackMillis);
+        connect(&handBack_, &QTimer::timeout, this, [] { malloc_trim(0); });
+    }
+    handBack_.start();
 }
 
 bool BlockWindow::syncWindowState(const BlockForm& model) {
@@ -216,6 +225,9 @@ bool BlockWindow::syncWindowState(const BlockForm& model) {
     if (screen_ != nullptr) {
         setGeometry(model.topMost ? screen_->geometry() : screen_->availableGeometry());
     }
+    // Locked again before the heap was handed back: the trim would only give up pages
+    // the lock screen needs now, and it walks the whole heap in the lock's first frames.
+    handBack_.stop();
     holdFirstPaint();
     show();
     raise();

@@ -3,6 +3,7 @@
 #include "BlockWidgets.h"
 #include "model/BlockForm.h"
 
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -56,6 +57,7 @@ private:
     void applyWindowFlags(bool topMost);
     void holdFirstPaint();
     void releasePictures();
+    void handBackHeapLater();
     bool syncWindowState(const BlockForm& model);
     void syncDefaultButton(const BlockForm& model);
     void syncFocus(const BlockForm& model);
@@ -72,6 +74,8 @@ private:
     bool shownTopMost_ = false;
     WId nativeId_ = 0;
     BlockForm::Control lastFocus_ = BlockForm::Control::None;
+    // Gives the heap's free pages back a while after the window hid.
+    QTimer handBack_;
 
     // The central box holds the message, the login and the other panels.
     QFrame* box_ = nullptr;

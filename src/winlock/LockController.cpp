@@ -34,6 +34,7 @@ LockController& LockController::instance() {
 LockController::~LockController() {
     const std::lock_guard guard(mutex_);
     watcher_.reset();
+    idleWatchConnection_.reset();
     ownGrab_.reset();
     control_.reset();
 }
@@ -147,7 +148,7 @@ bool LockController::lock() {
 // The grab moves to the host's new windows on the connection that holds it already: a
 // client that grabs again changes its own grab, so it is never let go in between.
 bool LockController::retarget() {
-    watcher_.reset();
+    stopWatching();
     if (!chooseTarget()) {
         return false;
     }
@@ -161,15 +162,29 @@ bool LockController::grabAndWatch(const std::string& failure) {
         LogSink::report(failure + " (" + status.describe() +
                         "): task switching stays possible until the grab is taken");
     }
-    watcher_ = LockWatcher::start(target_, status.held(), serverKeys_);
+    watcher_ = LockWatcher::start(watchConnection(), target_, status.held(), serverKeys_);
     return status.held();
+}
+
+// The last watch's connection while it still reaches the display; alive() also drops
+// what it received after that watch.
+std::unique_ptr<XConnection> LockController::watchConnection() {
+    if (idleWatchConnection_ != nullptr && idleWatchConnection_->alive()) {
+        return std::move(idleWatchConnection_);
+    }
+    idleWatchConnection_.reset();
+    return XConnection::open();
+}
+
+void LockController::stopWatching() {
+    idleWatchConnection_ = LockWatcher::stop(std::move(watcher_));
 }
 
 void LockController::unlock() {
     if (!locked_) {
         return;
     }
-    watcher_.reset();
+    stopWatching();
     if (target_.hostOwned) {
         InputGrab::release(target_.connection);
     }

@@ -38,6 +38,8 @@ private:
     bool lock();
     bool retarget();
     bool grabAndWatch(const std::string& failure);
+    std::unique_ptr<XConnection> watchConnection();
+    void stopWatching();
     void unlock();
     bool chooseTarget();
 
@@ -52,6 +54,8 @@ private:
     GrabTarget target_;
     // Before the watcher, which uses it: destroyed after it.
     ServerKeys serverKeys_;
+    // The watcher's connection between locks.
+    std::unique_ptr<XConnection> idleWatchConnection_;
     std::unique_ptr<LockWatcher> watcher_;
     ShellWindows docks_{"_NET_WM_WINDOW_TYPE_DOCK"};
     ShellWindows desktops_{"_NET_WM_WINDOW_TYPE_DESKTOP"};

@@ -30,9 +30,9 @@ xcb_window_t eventWindow(const xcb_generic_event_t& event) {
 
 } // namespace
 
-std::unique_ptr<LockWatcher> LockWatcher::start(const GrabTarget& target, bool grabHeld,
+std::unique_ptr<LockWatcher> LockWatcher::start(std::unique_ptr<XConnection> x,
+                                                const GrabTarget& target, bool grabHeld,
                                                 ServerKeys& keys) {
-    auto x = XConnection::open();
     if (x == nullptr) {
         LogSink::report("the lock is not watched: lost grabs and covering windows go unnoticed");
         return nullptr;
@@ -68,6 +68,28 @@ void LockWatcher::watchEvents() const {
     if (target_.grabWindow != target_.root) {
         const std::uint32_t own = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_FOCUS_CHANGE;
         xcb_change_window_attributes(x_->get(), target_.grabWindow, XCB_CW_EVENT_MASK, &own);
+    }
+    x_->sync();
+}
+
+std::unique_ptr<XConnection> LockWatcher::stop(std::unique_ptr<LockWatcher> watcher) {
+    if (watcher == nullptr) {
+        return nullptr;
+    }
+    if (watcher->thread_.joinable()) {
+        watcher->stop_.signal();
+        watcher->thread_.join();
+    }
+    watcher->unwatchEvents();
+    return std::move(watcher->x_);
+}
+
+// Events already on their way are read and dropped when the connection is next used.
+void LockWatcher::unwatchEvents() const {
+    const std::uint32_t none = 0;
+    xcb_change_window_attributes(x_->get(), x_->root(), XCB_CW_EVENT_MASK, &none);
+    if (target_.grabWindow != target_.root) {
+        xcb_change_window_attributes(x_->get(), target_.grabWindow, XCB_CW_EVENT_MASK, &none);
     }
     x_->sync();
 }

@@ -34,9 +34,15 @@ public:
     // painter included.
     static constexpr std::chrono::milliseconds kKeysSettle{100};
 
-    // Null, with a report, when it cannot connect. `keys` must outlive the watcher.
-    static std::unique_ptr<LockWatcher> start(const GrabTarget& target, bool grabHeld,
+    // Watches on `x`, a connection no other thread uses. Null, with a report, when
+    // there is none. `keys` must outlive the watcher.
+    static std::unique_ptr<LockWatcher> start(std::unique_ptr<XConnection> x,
+                                              const GrabTarget& target, bool grabHeld,
                                               ServerKeys& keys);
+    // Ends the watch and hands its connection back, its events no longer asked for,
+    // for the next watch: connecting anew took a lock half a millisecond. Null when
+    // there was no watcher.
+    static std::unique_ptr<XConnection> stop(std::unique_ptr<LockWatcher> watcher);
     // Stops the thread and waits for it.
     ~LockWatcher();
     LockWatcher(const LockWatcher&) = delete;
@@ -58,6 +64,7 @@ private:
     bool handleEvents();
     bool putsGrabInDoubt(const xcb_generic_event_t& event) const;
     void watchEvents() const;
+    void unwatchEvents() const;
     bool isLockWindow(xcb_window_t window) const;
     void raiseLockWindows(const std::vector<xcb_window_t>& hostWindows) const;
     std::vector<xcb_window_t> hostWindowsShown() const;

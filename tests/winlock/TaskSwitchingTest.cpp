@@ -251,5 +251,22 @@ TEST_F(TaskSwitching, lockWindowIsRaisedAboveWindowsMappedOrRaisedOverIt) {
     EXPECT_EQ(other_->stacking().back(), later);
 }
 
+// The next lock watches on the connection the last one used.
+TEST_F(TaskSwitching, aLockAfterAnUnlockWatchesAgain) {
+    attachLockWindow();
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    ASSERT_EQ(TaskSwitching_Enable_Disable(-1), 1);
+    other_->window(true, false);
+    std::this_thread::sleep_for(100ms);
+
+    ASSERT_EQ(TaskSwitching_Enable_Disable(0), 1);
+    const auto lockOnTop = [&] { return other_->stacking().back() == lockWindow_; };
+    EXPECT_TRUE(eventually(lockOnTop));
+    other_->window(true, false);
+    EXPECT_TRUE(eventually(lockOnTop));
+    letGo(*host_);
+    expectTakenAgain();
+}
+
 } // namespace
 } // namespace orvan::winlock
