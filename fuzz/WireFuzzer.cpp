@@ -19,6 +19,7 @@
 
 #include "SnapshotArena.h"
 #include "client/Client.h"
+#include "engine/imaging/PngBytes.h"
 #include "support/FakePlatform.h"
 #include "wire/DiscoveryMarkers.h"
 
@@ -67,6 +68,10 @@ struct ConnectedClient {
                              std::to_string(kStorageThreshold));
         client = std::make_unique<Client>(fake.platform());
         client->Main("");
+        // A configured workstation has its logo: without one, every showing of the lock
+        // screen threw and logged a missing file. A logo the server sends still goes
+        // through the PNG check.
+        fake.files.write(client->context().settings.strLogoPath, orvan::test::PngBytes::minimal());
         fake.time.advance(2'000 + 500); // the first-connection delay, then one watchdog tick
         fake.udp.answer(orvan::markers::kDiscoveryAnswer, "192.168.1.2");
         fake.tcp.accept();

@@ -12,11 +12,24 @@ namespace orvan {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+constexpr std::size_t kStampLength = 17; // YYMMDD.HHMMSS.mmm
 
-std::string twoDigits(int value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", value % 100);
-    return text;
+// Zero-padded to `width` digits, as "%0*d" writes it; every line and trace is stamped,
+// so the common case skips the formatter.
+void appendPadded(std::string& out, int value, int width) {
+    char text[16];
+    if (value < 0) {
+        std::snprintf(text, sizeof text, "%0*d", width, value);
+        out += text;
+        return;
+    }
+    const auto digits = static_cast<std::size_t>(width);
+    std::size_t at = sizeof text;
+    do {
+        text[--at] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0 || sizeof text - at < digits);
+    out.append(text + at, sizeof text - at);
 }
 
 // A message may carry what a customer or the server chose (a stored snapshot, a message
@@ -48,10 +61,18 @@ Log::Log(const Clock& clock, FileSystem& files, const SystemInfo& system, AppVer
 
 std::string Log::funLogTimeStamp() const {
     const auto t = DateSerial::partsOfUnixMillis(clock_.utcMillis());
-    char millis[8];
-    std::snprintf(millis, sizeof millis, "%03d", t.millisecond);
-    return twoDigits(t.year) + twoDigits(t.month) + twoDigits(t.day) + "." + twoDigits(t.hour) +
-           twoDigits(t.minute) + twoDigits(t.second) + "." + millis;
+    std::string stamp;
+    stamp.reserve(kStampLength);
+    for (const int part : {t.year % 100, t.month % 100, t.day % 100}) {
+        appendPadded(stamp, part, 2);
+    }
+    stamp += '.';
+    for (const int part : {t.hour % 100, t.minute % 100, t.second % 100}) {
+        appendPadded(stamp, part, 2);
+    }
+    stamp += '.';
+    appendPadded(stamp, t.millisecond, 3);
+    return stamp;
 }
 
 std::string Log::fallbackPath() const {

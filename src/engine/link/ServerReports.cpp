@@ -17,6 +17,12 @@
 #include "wire/WireNumbers.h"
 
 namespace orvan {
+namespace {
+
+// Nine messages of two tags and a short number or user ID each.
+constexpr std::size_t kReportCapacity = 512;
+
+} // namespace
 
 ServerReports::ServerReports(EngineContext& context, Parts parts)
     : context_(context)
@@ -97,22 +103,22 @@ void ServerReports::subUpdateServer() {
         const auto& w = context_.workstation;
         const auto& s = w.session;
         const auto& n = context_.numbers;
-        std::string report =
-            WireFormat::message(tags::kWorkstationState, std::to_string(w.intWksnState)) +
-            WireFormat::message(tags::kSessionType, std::to_string(s.intSessionType)) +
-            WireFormat::message(tags::kElapsedTime, n.funDblToStr(s.dteElapsedTime)) +
-            WireFormat::message(tags::kUserID, s.strUserID);
+        // One buffer for the whole report: it goes out every few seconds.
+        std::string report;
+        report.reserve(kReportCapacity);
+        WireFormat::append(report, tags::kWorkstationState, std::to_string(w.intWksnState));
+        WireFormat::append(report, tags::kSessionType, std::to_string(s.intSessionType));
+        WireFormat::append(report, tags::kElapsedTime, n.funDblToStr(s.dteElapsedTime));
+        WireFormat::append(report, tags::kUserID, s.strUserID);
         if (s.intSessionType == 1) {
-            report += WireFormat::message(tags::kUserBalance, n.funSngToStr(s.sngUserBalance));
+            WireFormat::append(report, tags::kUserBalance, n.funSngToStr(s.sngUserBalance));
         } else if (s.intSessionType == 2 || s.intSessionType == 4 || s.intSessionType == 5) {
-            report +=
-                WireFormat::message(tags::kRemainingTime, n.funDblToStr(s.dteRemainingTime)) +
-                WireFormat::message(tags::kRemTimeAparent, n.funDblToStr(s.dteRemTimeAparent));
+            WireFormat::append(report, tags::kRemainingTime, n.funDblToStr(s.dteRemainingTime));
+            WireFormat::append(report, tags::kRemTimeAparent, n.funDblToStr(s.dteRemTimeAparent));
         }
-        report +=
-            WireFormat::message(tags::kConnectedTime, n.funDblToStr(s.dteConnectedTime)) +
-            WireFormat::message(tags::kCnxtTimeOffPeak, n.funDblToStr(s.dteCnxTimeOffPeak)) +
-            WireFormat::message(tags::kDisconnectedTime, n.funDblToStr(s.dteDisconnectedTime));
+        WireFormat::append(report, tags::kConnectedTime, n.funDblToStr(s.dteConnectedTime));
+        WireFormat::append(report, tags::kCnxtTimeOffPeak, n.funDblToStr(s.dteCnxTimeOffPeak));
+        WireFormat::append(report, tags::kDisconnectedTime, n.funDblToStr(s.dteDisconnectedTime));
         parts_.sender.funSendData(context_.platform.wskCli, report, true);
     });
 }

@@ -31,13 +31,25 @@ bool WireFormat::holdsMarker(std::string_view field) {
 }
 
 std::string WireFormat::message(std::string_view tag, std::string_view payload) {
-    return message(tag, {payload});
+    std::string text;
+    append(text, tag, {payload});
+    return text;
 }
 
 std::string WireFormat::message(std::string_view tag,
                                 std::initializer_list<std::string_view> fields) {
-    std::string text{tag};
-    bool first = true;
+    std::string text;
+    append(text, tag, fields);
+    return text;
+}
+
+void WireFormat::append(std::string& out, std::string_view tag, std::string_view payload) {
+    append(out, tag, {payload});
+}
+
+void WireFormat::append(std::string& out, std::string_view tag,
+                        std::initializer_list<std::string_view> fields) {
+    std::size_t size = tag.size() + tags::kMessageEnd.size();
     for (const auto field : fields) {
         if (holdsMarker(field)) {
             // Neither escaped nor cut: the server would misread either. The caller's trap
@@ -45,14 +57,19 @@ std::string WireFormat::message(std::string_view tag,
             throw AppError(AppError::kInvalidCall,
                            "Outbound field holds a wire marker, not sent: " + std::string{tag});
         }
+        size += field.size() + tags::kPayloadToken.size();
+    }
+    out.reserve(out.size() + size);
+    out.append(tag);
+    bool first = true;
+    for (const auto field : fields) {
         if (!first) {
-            text.append(tags::kPayloadToken);
+            out.append(tags::kPayloadToken);
         }
-        text.append(field);
+        out.append(field);
         first = false;
     }
-    text.append(tags::kMessageEnd);
-    return text;
+    out.append(tags::kMessageEnd);
 }
 
 std::string WireFormat::tagFor(std::string_view name) {

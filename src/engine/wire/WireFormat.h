@@ -23,6 +23,11 @@ public:
     // marker in the same way.
     static std::string message(std::string_view tag,
                                std::initializer_list<std::string_view> fields);
+    // The same messages appended to `out`, for reports of several messages built without
+    // a temporary per message. On a refused field `out` is left as it was.
+    static void append(std::string& out, std::string_view tag, std::string_view payload = {});
+    static void append(std::string& out, std::string_view tag,
+                       std::initializer_list<std::string_view> fields);
     // A tag for a name: "%$&", the name right-aligned in 16 characters filled with "#",
     // and "#". Empty when the name is longer than 16 characters.
     static std::string tagFor(std::string_view name);

@@ -53,6 +53,13 @@ TEST_F(LogTest, timeStampIsUtcWhateverTheLocalOffset) {
     EXPECT_EQ(log.funLogTimeStamp(), "260305.070409.045");
 }
 
+TEST_F(LogTest, timeStampPadsZerosAndKeepsTheYearsLastTwoDigits) {
+    time.setLocalDateTime(2000, 1, 1, 0, 0, 0, 0);
+    EXPECT_EQ(log.funLogTimeStamp(), "000101.000000.000");
+    time.setLocalDateTime(2109, 10, 20, 10, 10, 10, 100);
+    EXPECT_EQ(log.funLogTimeStamp(), "091020.101010.100");
+}
+
 TEST_F(LogTest, newFileStartsWithTwoHeaderLinesAndAnEmptyLine) {
     time.setLocalDateTime(2026, 3, 5, 7, 4, 9, 45);
     log.setLogFile("/data/client.log");

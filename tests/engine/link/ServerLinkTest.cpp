@@ -86,6 +86,47 @@ TEST_F(ServerLinkTest, statusReportsFollowEveryHalfSecondInTagOrder) {
         << "no session: neither balance nor remaining time";
 }
 
+// The report is built in one buffer: every kind of session must still read as the nine
+// (or seven, or eight) messages the server parses, byte for byte.
+TEST_F(ServerLinkTest, statusReportCarriesEachKindOfSessionsFiguresExactly) {
+    connect();
+    auto& w = context().workstation;
+    auto& s = w.session;
+    w.intWksnState = Workstation::kConnected;
+    s.strUserID = "123456";
+    s.dteElapsedTime = 0.5;
+    s.dteRemainingTime = 1.0 / 86'400; // one second
+    s.dteRemTimeAparent = 0.25;
+    s.dteConnectedTime = 1.5;
+    s.dteCnxTimeOffPeak = 0;
+    s.dteDisconnectedTime = 2.0 / 3;
+    s.sngUserBalance = 12.5F;
+    const std::string common = std::string{"%$&WorkstationState#6"} + kEnd;
+    const std::string times = std::string{"%$&###ConnectedTime#1.5"} + kEnd +
+                              "%$&#CnxtTimeOffPeak#0" + kEnd + "%$&DisconnectedTime#" +
+                              "0.666666666666667" + kEnd;
+    const auto head = [&](int type) {
+        return common + "%$&#####SessionType#" + std::to_string(type) + kEnd +
+               "%$&#####ElapsedTime#0.5" + kEnd + "%$&##########UserID#123456" + kEnd;
+    };
+    const std::string remaining = std::string{"%$&###RemainingTime#1.15740740740741E-05"} + kEnd +
+                                  "%$&##RemTimeAparent#0.25" + kEnd;
+    const std::vector<std::pair<int, std::string>> expected{
+        {0, head(0) + times},
+        {1, head(1) + "%$&#####UserBalance#12.5" + kEnd + times},
+        {Workstation::kCard, head(Workstation::kCard) + remaining + times},
+        {Workstation::kFree, head(Workstation::kFree) + times},
+        {Workstation::kMember, head(Workstation::kMember) + remaining + times},
+        {5, head(5) + remaining + times},
+    };
+    for (const auto& [type, bytes] : expected) {
+        s.intSessionType = type;
+        takeSent();
+        client().reports().subUpdateServer();
+        EXPECT_EQ(takeSent(), bytes) << "session type " << type;
+    }
+}
+
 TEST_F(ServerLinkTest, silentServerIsDroppedAndSoughtAgain) {
     connect();
     fake.time.advance(29'000);

@@ -67,6 +67,21 @@ TEST(WireFormatMessages, fieldHoldingAMarkerIsRefusedNotSentInAnyForm) {
     EXPECT_NO_THROW(WireFormat::message(tags::kSessionOpen, {"4", "%$&######MessageEnd", "b"}));
 }
 
+TEST(WireFormatMessages, appendingAddsTheSameBytesAndLeavesTheTextAsItWasOnARefusal) {
+    std::string text{"kept"};
+    WireFormat::append(text, tags::kServerDate);
+    WireFormat::append(text, tags::kWorkstationState, "2");
+    WireFormat::append(text, tags::kForceCardUpdate, {"0.5", "0.25"});
+    EXPECT_EQ(text, "kept" + WireFormat::message(tags::kServerDate) +
+                        WireFormat::message(tags::kWorkstationState, "2") +
+                        WireFormat::message(tags::kForceCardUpdate, {"0.5", "0.25"}));
+
+    const auto before = text;
+    const std::string field = "ok" + std::string{tags::kMessageEnd};
+    EXPECT_THROW(WireFormat::append(text, tags::kSessionOpen, {"4", field}), AppError);
+    EXPECT_EQ(text, before) << "no half message before the refused field";
+}
+
 TEST(WireFormatMarkers, discoveryMarkersAreTheExactBytes) {
     const unsigned char request[] = {0x25, 0x24, 0x26, 0x23, 0x56, 0x41, 0x4E, 0x54, 0x49, 0x4B,
                                      0x40, 0x21, 0x2A, 0xA3, 0xB5, 0xA4, 0x3F, 0xA7, 0x3B, 0x23};
