@@ -2,7 +2,8 @@
 // (a full-screen label and a 100 ms timer), both running at once, each on a private
 // Xvfb of its own, read from /proc over the same windows of time: idle on the lock
 // screen, then during a card session the stand-in server opens (lock screen hidden,
-// status window shown).
+// status window shown). Each phase ends with where the resident memory lies (the heap,
+// other anonymous memory, shared memory, mapped files), to tell what to look at first.
 
 #include "Figures.h"
 #include "ProcFootprint.h"
@@ -34,6 +35,7 @@ constexpr auto kBound = 15s;
 struct Watched {
     std::vector<double> rss, pss, privateMib;
     double cpuSeconds = 0;
+    bench::ProcFootprint::Breakdown where;
     bool complete = true;
 };
 
@@ -60,6 +62,7 @@ std::array<Watched, 2> watch(const std::array<pid_t, 2>& pids) {
     }
     for (std::size_t p = 0; p < pids.size(); ++p) {
         result[p].cpuSeconds = last[p].cpuSeconds - first[p].cpuSeconds;
+        result[p].where = bench::ProcFootprint::breakdown(pids[p]).value_or(result[p].where);
     }
     return result;
 }
@@ -77,6 +80,11 @@ double ratio(double client, double bare) {
     return bare > 0 ? client / bare : 0;
 }
 
+void printWhere(const char* name, const bench::ProcFootprint::Breakdown& where) {
+    std::printf("  %-28s %8.1f %8.1f %8.1f %8.1f %8.1f\n", name, where.heap, where.anonymous,
+                where.shared, where.files, where.other);
+}
+
 void printPhase(const char* title, const std::array<Watched, 2>& w) {
     std::printf("%s\n", title);
     printRow("client", w[0]);
@@ -86,6 +94,10 @@ void printPhase(const char* title, const std::array<Watched, 2>& w) {
                 ratio(median(w[0].pss), median(w[1].pss)),
                 ratio(median(w[0].privateMib), median(w[1].privateMib)),
                 ratio(w[0].cpuSeconds, w[1].cpuSeconds));
+    std::printf("  RSS at the end, in MiB:      %8s %8s %8s %8s %8s\n", "heap", "anon", "shared",
+                "files", "other");
+    printWhere("client", w[0].where);
+    printWhere("bare Qt label + 100 ms timer", w[1].where);
 }
 
 template <typename Condition>

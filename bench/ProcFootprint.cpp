@@ -46,7 +46,58 @@ std::string_view nextWord(std::string_view& text) {
     return word;
 }
 
+// The pathname of a mapping's header line: what follows its five first words.
+std::string_view mappingPath(std::string_view header) {
+    for (int i = 0; i < 5; ++i) {
+        nextWord(header);
+    }
+    const auto start = header.find_first_not_of(' ');
+    return start == std::string_view::npos ? std::string_view{} : header.substr(start);
+}
+
+double* slotFor(ProcFootprint::Breakdown& into, std::string_view path) {
+    if (path.empty()) {
+        return &into.anonymous;
+    }
+    if (path == "[heap]") {
+        return &into.heap;
+    }
+    if (path.starts_with("/SYSV") || path.starts_with("/dev/shm/") || path.starts_with("/memfd:")) {
+        return &into.shared;
+    }
+    return path.starts_with('[') ? &into.other : &into.files;
+}
+
 } // namespace
+
+ProcFootprint::Breakdown ProcFootprint::breakdownOf(std::string_view smaps) {
+    Breakdown result;
+    double* slot = &result.other;
+    for (std::size_t at = 0; at < smaps.size();) {
+        const auto end = std::min(smaps.find('\n', at), smaps.size());
+        auto line = smaps.substr(at, end - at);
+        at = end + 1;
+        auto rest = line;
+        const auto first = nextWord(rest);
+        if (first.empty()) {
+            continue;
+        }
+        if (!first.ends_with(':')) {
+            slot = slotFor(result, mappingPath(line));
+        } else if (first == "Rss:") {
+            *slot += static_cast<double>(number(nextWord(rest)).value_or(0)) / kKibPerMib;
+        }
+    }
+    return result;
+}
+
+std::optional<ProcFootprint::Breakdown> ProcFootprint::breakdown(pid_t pid) {
+    const auto smaps = slurp("/proc/" + std::to_string(pid) + "/smaps");
+    if (!smaps) {
+        return std::nullopt;
+    }
+    return breakdownOf(*smaps);
+}
 
 std::optional<long long> ProcFootprint::kilobytes(std::string_view text, std::string_view name) {
     for (std::size_t at = 0; at < text.size();) {

@@ -39,6 +39,33 @@ TEST(ProcFootprint, readsTheLineAskedForAndNoLookalike) {
     EXPECT_FALSE(ProcFootprint::kilobytes("Rss: lots kB\n", "Rss").has_value());
 }
 
+// Each mapping's Rss goes to the kind its header line names; a path with spaces, a
+// deleted shared segment and a field line that looks like a header do not mislead it.
+TEST(ProcFootprint, sortsResidentMemoryByKindOfMapping) {
+    const char* smaps = "5600-5700 rw-p 00000000 00:00 0            [heap]\n"
+                        "Rss:                2048 kB\n"
+                        "Private_Dirty:       2048 kB\n"
+                        "7f00-7f10 rw-p 00000000 00:00 0 \n"
+                        "Rss:                 512 kB\n"
+                        "7f10-7f20 rw-s 00000000 00:01 18423      /memfd:xorg (deleted)\n"
+                        "Rss:                1024 kB\n"
+                        "7f20-7f30 rw-s 00000000 00:01 7         /SYSV00000000 (deleted)\n"
+                        "Rss:                1024 kB\n"
+                        "7f30-7f40 r-xp 00000000 fe:00 33        /usr/share/my fonts/a b.ttf\n"
+                        "Rss:                 256 kB\n"
+                        "VmFlags: rd ex mr mw me\n"
+                        "7ffc-7ffd rw-p 00000000 00:00 0          [stack]\n"
+                        "Rss:                 128 kB\n";
+    const auto where = ProcFootprint::breakdownOf(smaps);
+    EXPECT_DOUBLE_EQ(where.heap, 2.0);
+    EXPECT_DOUBLE_EQ(where.anonymous, 0.5);
+    EXPECT_DOUBLE_EQ(where.shared, 2.0);
+    EXPECT_DOUBLE_EQ(where.files, 0.25);
+    EXPECT_DOUBLE_EQ(where.other, 0.125);
+    const auto nothing = ProcFootprint::breakdownOf("Rss: 4 kB\nnonsense\n\n");
+    EXPECT_DOUBLE_EQ(nothing.heap + nothing.anonymous + nothing.shared + nothing.files, 0);
+}
+
 TEST(ProcFootprint, followsThisProcessAndAllItsThreadsAndNotOneThatIsGone) {
     const auto before = ProcFootprint::read(getpid());
     ASSERT_TRUE(before.has_value());

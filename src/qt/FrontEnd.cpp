@@ -45,7 +45,8 @@ FrontEnd::FrontEnd(Client& client, QApplication& application)
     , smallStatus_(client.context().forms.frmSmallStatus.visible, maker<SmallStatusWindow>())
     , microStatus_(client.context().forms.frmMicroStatus.visible, maker<MicroStatusWindow>())
     , main_(client.context().forms.frmMain.visible, maker<MainFormWindow>())
-    , about_(client.context().forms.frmAbout.visible, maker<AboutWindow>()) {
+    , about_(client.context().forms.frmAbout.visible, maker<AboutWindow>(),
+             DeferredWindow<AboutWindow>::Unwanted::drop) {
     registerPictures();
     // One style everywhere, so that the lock screen looks as it was drawn on any desktop.
     if (auto* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {

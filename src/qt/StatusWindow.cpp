@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -226,7 +227,11 @@ QFrame* StatusWindow::buildChat() {
     txtWksnChat_ = new QLineEdit(fraChat_);
     txtWksnChat_->setObjectName(QStringLiteral("txtWksnChat"));
     cmdChat_ = block::makeButton(fraChat_, "cmdChat");
-    cmdChat_->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    // Only the size the button draws: the style's icon keeps a 128-pixel picture too.
+    const int iconSize = style()->pixelMetric(QStyle::PM_ButtonIconSize, nullptr, cmdChat_);
+    cmdChat_->setIcon(QIcon(style()
+                                ->standardIcon(QStyle::SP_ArrowRight)
+                                .pixmap(QSize(iconSize, iconSize), devicePixelRatio())));
     input->addWidget(txtWksnChat_, 1);
     input->addWidget(cmdChat_);
     pane->addLayout(input);

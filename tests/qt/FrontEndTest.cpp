@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 
@@ -77,6 +78,34 @@ TEST_F(DeferredWindowsTest, eachIsMadeWhenItsModelFirstNeedsItAndShowsThatModel)
     frontEnd_->sync();
     ASSERT_NE(made("frmPasswdChange"), nullptr);
     EXPECT_TRUE(made("frmPasswdChange")->isVisible());
+}
+
+// The splash is seldom on view again (as the About box): hidden, it goes with its back
+// buffer, and comes back showing its model when that needs it once more. Closed by its
+// own button, it must outlive that click.
+TEST_F(DeferredWindowsTest, theSplashGoesOnceHiddenAndComesBackAsTheAboutBox) {
+    const auto settled = [this] {
+        frontEnd_->sync();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    ASSERT_NE(made("frmAbout"), nullptr);
+    fake.time.advance(5'000); // the splash closes
+    settled();
+    EXPECT_EQ(made("frmAbout"), nullptr);
+
+    client().sessionControl().subDeactivate();
+    settled();
+    ASSERT_NE(made("frmMain"), nullptr);
+    EXPECT_TRUE(made("frmMain")->isVisible());
+    client().mainWindow().mnuAbout_Click();
+    settled();
+    ASSERT_NE(made("frmAbout"), nullptr);
+    EXPECT_TRUE(made("frmAbout")->isVisible());
+    EXPECT_TRUE(made("frmAbout")->windowTitle().contains(QStringLiteral("1.9")));
+    QTest::mouseClick(made("frmAbout")->findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                      Qt::LeftButton);
+    settled();
+    EXPECT_EQ(made("frmAbout"), nullptr);
 }
 
 // A hidden status window lets chat focus requests pass; made later, it must still take
