@@ -12,6 +12,8 @@ namespace orvan::block {
 namespace {
 
 // Calm dark surroundings, a light box with dark text inside: readable in a dim room.
+// Labels in the box that have colours of their own name the box too: the box's label
+// rule, with its id, would otherwise outrank them.
 constexpr const char* kStyle = R"(
 orvan--BlockWindow { background: #17212b; }
 QFrame#fraHeader, QFrame#fraFooter { background: #0e151c; }
@@ -19,10 +21,10 @@ QFrame#fraHeader QLabel, QFrame#fraFooter QLabel, QFrame#fraNoServCnx QLabel { c
 QLabel#lblWksnName { font-size: 15pt; font-weight: bold; }
 QFrame#fraForm { background: #edf1f5; border: 1px solid #8fa3b6; border-radius: 10px; }
 QFrame#fraForm QLabel, QFrame#fraForm QRadioButton { color: #1b2733; }
-QLabel.panelTitle { font-weight: bold; color: #24476b; }
+QFrame#fraForm QLabel.panelTitle { font-weight: bold; color: #24476b; }
 QLabel.notice { font-size: 12pt; font-weight: bold; color: #1b2733; }
-QLabel.hint { background: #fff6d8; border: 1px solid #d8b860; border-radius: 3px; padding: 2px 6px; color: #4a3a00; }
-QLabel#lblCloseSessionWarning { color: #a12a1a; font-weight: bold; }
+QFrame#fraForm QLabel.hint { background: #fff6d8; border: 1px solid #d8b860; border-radius: 3px; padding: 2px 6px; color: #4a3a00; }
+QFrame#fraForm QLabel#lblCloseSessionWarning { color: #a12a1a; font-weight: bold; }
 QTextBrowser#rtbMessage { background: #ffffff; border: 1px solid #c3ced9; border-radius: 4px; }
 QLineEdit { background: #ffffff; color: #111; border: 1px solid #8fa3b6; border-radius: 3px; padding: 3px; }
 QLineEdit:focus { border: 2px solid #2f7fd0; }

@@ -92,6 +92,21 @@ TEST_F(BlockWindowTest, panelMadeByTheSyncThatShowsItIsCompleteAndTheBoxFitsIt) 
     EXPECT_EQ(find<QLabel>("lbl7")->text().toStdString(), model().lbl[7].caption);
 }
 
+// The box colours its labels dark; titles, hints and the closing warning keep their own.
+TEST_F(BlockWindowTest, labelsWithColoursOfTheirOwnKeepThemInTheBox) {
+    const auto colour = [this](const char* name) {
+        auto* label = find<QLabel>(name);
+        label->ensurePolished();
+        return label->palette().color(QPalette::WindowText).name().toStdString();
+    };
+    showState(Workstation::kWaiting);
+    EXPECT_EQ(colour("lbl2"), "#24476b");
+    EXPECT_EQ(colour("txtCardNumToolTip"), "#4a3a00");
+    EXPECT_EQ(colour("fraCardNumberCaption"), "#1b2733") << "an ordinary label of the box";
+    showState(Workstation::kNoCredit);
+    EXPECT_EQ(colour("lblCloseSessionWarning"), "#a12a1a");
+}
+
 TEST_F(BlockWindowTest, followStateShowsOnlyTheServersPictureOverTheWholeScreen) {
     QTemporaryDir folder;
     const auto advert = folder.filePath("1.jpg");
