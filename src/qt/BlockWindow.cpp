@@ -65,6 +65,9 @@ BlockWindow::BlockWindow(Client& client, QScreen* screen)
     setStyleSheet(block::styleSheet());
     shownTopMost_ = client_.context().forms.frmBlock.topMost;
     build();
+    handBack_.setSingleShot(true);
+    handBack_.setInterval(kHandBackMillis);
+    connect(&handBack_, &QTimer::timeout, this, [] { malloc_trim(0); });
     if (screen_ != nullptr) {
         setScreen(screen_);
         setGeometry(screen_->geometry());
@@ -206,11 +209,6 @@ void BlockWindow::releasePictures() {
 // scattered through the heap and would stay resident all session: hand it back once
 // they are up.
 void BlockWindow::handBackHeapLater() {
-    if (!handBack_.isSingleShot()) {
-        handBack_.setSingleShot(true);
-        handBack_.setInterval(kHandBackMillis);
-        connect(&handBack_, &QTimer::timeout, this, [] { malloc_trim(0); });
-    }
     handBack_.start();
 }
 
