@@ -20,6 +20,8 @@ constexpr std::uint64_t kMagic = 0x6f7276616e617265; // "orvanare"
 // The region above the top is kept poisoned ahead of use, this much at a time, so that an
 // allocation only unpoisons its own bytes: headers and redzones are poisoned already.
 constexpr std::size_t kPoisonStep = std::size_t{1} << 20;
+// Freed blocks smaller than this are rewound with their neighbours.
+constexpr std::size_t kSmallestSkip = 64;
 
 // Only the address sanitizer knows a block already deleted; a build without it leaves
 // double deletes to the replay of its finds in the sanitized builds.
@@ -146,7 +148,15 @@ void SnapshotArena::release(void* pointer) {
         fail("a block deleted twice");
     }
     ASAN_POISON_MEMORY_REGION(pointer, header.size);
-    if (static_cast<char*>(pointer) < base_ + mark_) {
+    const auto from = static_cast<std::size_t>(static_cast<char*>(pointer) - base_);
+    if (!marked_) {
+        // Whole granules only: the rest of a granule may be another block's header.
+        const std::size_t to = (from + header.size) / kGranule * kGranule;
+        if (to > from) {
+            Bypass bypass(*this);
+            deadBeforeMark_.emplace_back(from, to);
+        }
+    } else if (from < mark_) {
         Bypass bypass(*this);
         freedBelowMark_.emplace_back(pointer, header.size);
     }
@@ -155,9 +165,35 @@ void SnapshotArena::release(void* pointer) {
 void SnapshotArena::mark() {
     Bypass bypass(*this);
     mark_ = top_;
+    marked_ = true;
     saved_.resize(mark_);
     copyWords(saved_.data(), base_, mark_);
     freedBelowMark_.clear();
+    std::sort(deadBeforeMark_.begin(), deadBeforeMark_.end());
+    liveSpans_.clear();
+    std::size_t from = 0;
+    for (const auto& [deadFrom, deadTo] : deadBeforeMark_) {
+        // A gap of a few words costs less to copy than a span of its own.
+        if (deadTo - deadFrom < kSmallestSkip) {
+            continue;
+        }
+        if (deadFrom > from) {
+            liveSpans_.emplace_back(from, deadFrom);
+        }
+        from = std::max(from, deadTo);
+    }
+    if (mark_ > from) {
+        liveSpans_.emplace_back(from, mark_);
+    }
+    std::vector<std::pair<std::size_t, std::size_t>>{}.swap(deadBeforeMark_);
+}
+
+std::size_t SnapshotArena::rewoundBytes() const {
+    std::size_t bytes = 0;
+    for (const auto& [from, to] : liveSpans_) {
+        bytes += to - from;
+    }
+    return bytes;
 }
 
 void SnapshotArena::rewind() {
@@ -166,7 +202,9 @@ void SnapshotArena::rewind() {
     }
     freedBelowMark_.clear();
     ASAN_POISON_MEMORY_REGION(base_ + mark_, top_ - mark_);
-    copyWords(base_, saved_.data(), mark_);
+    for (const auto& [from, to] : liveSpans_) {
+        copyWords(base_ + from, saved_.data() + from, to - from);
+    }
     top_ = mark_;
 }
 

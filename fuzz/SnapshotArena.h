@@ -3,7 +3,9 @@
 // A heap that can be rewound. While it is active, every operator new of the calling thread
 // is served from one fixed region by a bump pointer; mark() saves the region's bytes and
 // rewind() writes them back, so every object allocated before the mark is, byte for
-// byte and at the same address, what it was at the mark. A fuzzer builds its client once
+// byte and at the same address, what it was at the mark. Blocks freed before the mark
+// are not written back: building the client leaves many temporaries behind, and the
+// copy runs before every input. A fuzzer builds its client once
 // under the arena, marks, and rewinds between inputs instead of building the client again.
 //
 // The address sanitizer still sees the client's heap: headers and redzones are poisoned,
@@ -34,6 +36,9 @@ public:
     void rewind();
 
     std::size_t markedBytes() const { return mark_; }
+    // What the rewind writes back: the marked bytes less the blocks freed before the
+    // mark, which nothing may read again.
+    std::size_t rewoundBytes() const;
     std::size_t usedBytes() const { return top_; }
 
 private:
@@ -46,6 +51,11 @@ private:
     // Everything from top_ up to here is poisoned.
     std::size_t poisonedTo_ = 0;
     std::vector<char> saved_;
+    bool marked_ = false;
+    // Blocks freed before the mark, as offsets [from, to): left out of every rewind.
+    std::vector<std::pair<std::size_t, std::size_t>> deadBeforeMark_;
+    // The rest of the marked bytes, as offsets [from, to), in order.
+    std::vector<std::pair<std::size_t, std::size_t>> liveSpans_;
     // Blocks below the mark freed by the current input: live again after the rewind.
     std::vector<std::pair<void*, std::size_t>> freedBelowMark_;
 };

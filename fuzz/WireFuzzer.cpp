@@ -193,8 +193,9 @@ ConnectedClient& pristine() {
         if (SnapshotArena::instance().markedBytes() == 0) {
             fail("operator new does not reach the snapshot arena");
         }
-        std::fprintf(stderr, "wire fuzzer: the client is rewound over %zu bytes per input\n",
-                     SnapshotArena::instance().markedBytes());
+        std::fprintf(
+            stderr, "wire fuzzer: the client is rewound over %zu of its %zu bytes per input\n",
+            SnapshotArena::instance().rewoundBytes(), SnapshotArena::instance().markedBytes());
         return built;
     }();
     return *harness;

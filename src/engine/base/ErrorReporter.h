@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace orvan {
@@ -32,10 +33,11 @@ public:
     std::string report(const AppError& error, const std::string& location, OnError mode);
 
     // Runs `body` inside a trap: an error escaping it is reported under `location`
-    // and, unless passed on, the neutral result of the body's type is returned.
+    // and, unless passed on, the neutral result of the body's type is returned. The
+    // location is a view: timers and text lookups run a trap many times a second, and
+    // only an error needs it as a string.
     template <class Body>
-    auto trap(const std::string& location, OnError mode, Body&& body)
-        -> std::invoke_result_t<Body> {
+    auto trap(std::string_view location, OnError mode, Body&& body) -> std::invoke_result_t<Body> {
         using Result = std::invoke_result_t<Body>;
         std::optional<AppError> pending;
         try {
@@ -44,7 +46,7 @@ public:
             pending.emplace(AppError::fromException(error));
         }
         // Reported outside the handler: passing on throws a new error.
-        report(*pending, location, mode);
+        report(*pending, std::string{location}, mode);
         if constexpr (!std::is_void_v<Result>) {
             return Result{};
         }

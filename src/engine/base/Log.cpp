@@ -112,12 +112,10 @@ void Log::rollOverIfFull(const std::string& path, std::uint64_t adding) {
     }
 }
 
-std::string Log::subTrace(const std::string& text) {
-    auto line = text + " - " + funLogTimeStamp() + " " + system_.programFileName();
+void Log::subTrace(const std::string& text) {
     if (traceToLog_ && !strLogFile_.empty()) {
-        subWriteLog("Trace: " + line);
+        subWriteLog("Trace: " + text + " - " + funLogTimeStamp() + " " + system_.programFileName());
     }
-    return line;
 }
 
 } // namespace orvan

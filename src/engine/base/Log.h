@@ -28,9 +28,10 @@ public:
     // file starts with its two-line header; a line that would take the file over the
     // limit first moves it to "<path>.1", replacing the older copy.
     void subWriteLog(const std::string& message, const std::string& path = {});
-    // A trace hook for step names. It composes its line and, in debug mode once the
-    // log file is chosen, writes it to the log; otherwise the line is dropped.
-    std::string subTrace(const std::string& text);
+    // A trace hook for step names: in debug mode once the log file is chosen, writes
+    // "Trace: <text> - <stamp> <program>" to the log. Otherwise nothing is composed at
+    // all: every error report passes here.
+    void subTrace(const std::string& text);
     void setTraceToLog(bool enabled) { traceToLog_ = enabled; }
     // UTC "YYMMDD.HHMMSS.mmm".
     std::string funLogTimeStamp() const;

@@ -224,7 +224,10 @@ void ServerLink::wskCli_DataArrival(std::string_view bytes) {
     try {
         context_.workstation.dteLastHeartBeat = context_.now();
         auto& inbound = parts_.inbound;
-        inbound.setTempFilePath(context_.settings.strDataPath + "/received_file.tmp");
+        if (payloadFolder_ != context_.settings.strDataPath) {
+            payloadFolder_ = context_.settings.strDataPath;
+            inbound.setTempFilePath(*payloadFolder_ + "/received_file.tmp");
+        }
         inbound.setThreshold(context_.constants.cnxMinSizeTmpFileStore);
         inbound.setDebug(context_.flags.blnDebugMode);
         inbound.onData(bytes);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -72,6 +73,9 @@ private:
     std::string serverName_;
     int serverPort_ = kDiscoveredServerPort;
     bool configured_ = false;
+    // The data folder the payload file's path was last made for: arrivals come many a
+    // second, and the folder seldom changes.
+    std::optional<std::string> payloadFolder_;
 };
 
 } // namespace orvan

@@ -16,6 +16,8 @@
 #include "wire/WireFormat.h"
 #include "wire/WireNumbers.h"
 
+#include <bit>
+
 namespace orvan {
 namespace {
 
@@ -100,27 +102,53 @@ void ServerReports::subUpdateServer() {
         if (!connected()) {
             return;
         }
-        const auto& w = context_.workstation;
-        const auto& s = w.session;
-        const auto& n = context_.numbers;
-        // One buffer for the whole report: it goes out every few seconds.
-        std::string report;
-        report.reserve(kReportCapacity);
-        WireFormat::append(report, tags::kWorkstationState, std::to_string(w.intWksnState));
-        WireFormat::append(report, tags::kSessionType, std::to_string(s.intSessionType));
-        WireFormat::append(report, tags::kElapsedTime, n.funDblToStr(s.dteElapsedTime));
-        WireFormat::append(report, tags::kUserID, s.strUserID);
-        if (s.intSessionType == 1) {
-            WireFormat::append(report, tags::kUserBalance, n.funSngToStr(s.sngUserBalance));
-        } else if (s.intSessionType == 2 || s.intSessionType == 4 || s.intSessionType == 5) {
-            WireFormat::append(report, tags::kRemainingTime, n.funDblToStr(s.dteRemainingTime));
-            WireFormat::append(report, tags::kRemTimeAparent, n.funDblToStr(s.dteRemTimeAparent));
+        auto figures = reportFigures();
+        if (figures != reported_) {
+            // Forgotten first: a user ID holding a wire marker throws, and is refused again
+            // at the next report.
+            reported_.reset();
+            report_ = buildReport();
+            reported_ = std::move(figures);
         }
-        WireFormat::append(report, tags::kConnectedTime, n.funDblToStr(s.dteConnectedTime));
-        WireFormat::append(report, tags::kCnxtTimeOffPeak, n.funDblToStr(s.dteCnxTimeOffPeak));
-        WireFormat::append(report, tags::kDisconnectedTime, n.funDblToStr(s.dteDisconnectedTime));
-        parts_.sender.funSendData(context_.platform.wskCli, report, true);
+        parts_.sender.funSendData(context_.platform.wskCli, report_, true);
     });
+}
+
+ServerReports::ReportFigures ServerReports::reportFigures() const {
+    const auto& w = context_.workstation;
+    const auto& s = w.session;
+    return {w.intWksnState,
+            s.intSessionType,
+            s.strUserID,
+            std::bit_cast<std::uint32_t>(s.sngUserBalance),
+            {std::bit_cast<std::uint64_t>(s.dteElapsedTime),
+             std::bit_cast<std::uint64_t>(s.dteRemainingTime),
+             std::bit_cast<std::uint64_t>(s.dteRemTimeAparent),
+             std::bit_cast<std::uint64_t>(s.dteConnectedTime),
+             std::bit_cast<std::uint64_t>(s.dteCnxTimeOffPeak),
+             std::bit_cast<std::uint64_t>(s.dteDisconnectedTime)}};
+}
+
+std::string ServerReports::buildReport() const {
+    const auto& w = context_.workstation;
+    const auto& s = w.session;
+    const auto& n = context_.numbers;
+    std::string report;
+    report.reserve(kReportCapacity);
+    WireFormat::append(report, tags::kWorkstationState, std::to_string(w.intWksnState));
+    WireFormat::append(report, tags::kSessionType, std::to_string(s.intSessionType));
+    WireFormat::append(report, tags::kElapsedTime, n.funDblToStr(s.dteElapsedTime));
+    WireFormat::append(report, tags::kUserID, s.strUserID);
+    if (s.intSessionType == 1) {
+        WireFormat::append(report, tags::kUserBalance, n.funSngToStr(s.sngUserBalance));
+    } else if (s.intSessionType == 2 || s.intSessionType == 4 || s.intSessionType == 5) {
+        WireFormat::append(report, tags::kRemainingTime, n.funDblToStr(s.dteRemainingTime));
+        WireFormat::append(report, tags::kRemTimeAparent, n.funDblToStr(s.dteRemTimeAparent));
+    }
+    WireFormat::append(report, tags::kConnectedTime, n.funDblToStr(s.dteConnectedTime));
+    WireFormat::append(report, tags::kCnxtTimeOffPeak, n.funDblToStr(s.dteCnxTimeOffPeak));
+    WireFormat::append(report, tags::kDisconnectedTime, n.funDblToStr(s.dteDisconnectedTime));
+    return report;
 }
 
 void ServerReports::subForceCardUpdate() {

@@ -2,7 +2,11 @@
 
 #include "roles/StatusReporting.h"
 
+#include <array>
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace orvan {
 
@@ -43,10 +47,25 @@ protected:
     EngineContext& context_;
 
 private:
+    // What a status report says, to the bit: while nothing changes (a locked workstation,
+    // say), the report of half a second ago is sent again instead of being formatted anew.
+    struct ReportFigures {
+        int state = 0;
+        int sessionType = 0;
+        std::string userId;
+        std::uint32_t balance = 0;
+        std::array<std::uint64_t, 6> times{};
+        bool operator==(const ReportFigures&) const = default;
+    };
+
     void checkSameComputer();
     int lockdownAllowed() const;
+    ReportFigures reportFigures() const;
+    std::string buildReport() const;
 
     Parts parts_;
+    std::optional<ReportFigures> reported_;
+    std::string report_;
     SessionSnapshot* snapshot_ = nullptr;
     std::function<void()> lost_;
 };

@@ -39,6 +39,11 @@ std::string Localization::builtInLanguage() const {
 }
 
 const clsResources* Localization::pack(const std::string& name) {
+    // Nearly every lookup asks for the same language as the one before; map nodes stay
+    // put and are never erased, so the last one found may be kept.
+    if (lastPack_ != nullptr && name == lastPackName_) {
+        return *lastPack_ ? &**lastPack_ : nullptr;
+    }
     auto found = packs_.find(name);
     if (found == packs_.end()) {
         std::optional<clsResources> loaded;
@@ -50,22 +55,25 @@ const clsResources* Localization::pack(const std::string& name) {
         }
         found = packs_.emplace(name, std::move(loaded)).first;
     }
+    lastPackName_ = name;
+    lastPack_ = &found->second;
     return found->second ? &*found->second : nullptr;
 }
 
-std::string Localization::lookup(const std::string& language, long id, const std::string* inserts,
-                                 const char* location) {
+std::string Localization::lookup(const std::string& language, long id,
+                                 const std::string* const* inserts, const char* location) {
     return errors_.trap(location, OnError::LogOnly, [&] {
         std::string text;
         if (const auto* resources = pack(language)) {
             text = resources->GetResStr(id);
         }
         if (text.empty()) {
-            if (!StringTable::contains(static_cast<int>(id))) {
+            const auto builtIn = StringTable::find(static_cast<int>(id));
+            if (!builtIn) {
                 throw AppError(AppError::kInvalidCall,
                                "Resource with identifier " + std::to_string(id) + " not found");
             }
-            text = std::string{StringTable::text(static_cast<int>(id))};
+            text = std::string{*builtIn};
         }
         if (text.find("</") == std::string::npos) {
             return text; // most texts have no token at all
@@ -73,7 +81,7 @@ std::string Localization::lookup(const std::string& language, long id, const std
         text = Utf8::replaceAll(text, "</resNewLine>", "\r\n");
         text = Utf8::replaceAll(text, "</resTab>", "\t");
         for (int i = 0; i < 4; ++i) {
-            text = Utf8::replaceAll(text, kTokens[i], inserts[i]);
+            text = Utf8::replaceAll(text, kTokens[i], *inserts[i]);
         }
         return text;
     });
@@ -82,7 +90,7 @@ std::string Localization::lookup(const std::string& language, long id, const std
 std::string Localization::funLoadResString(long id, const std::string& insert1,
                                            const std::string& insert2, const std::string& insert3,
                                            const std::string& insert4) {
-    const std::string inserts[] = {insert1, insert2, insert3, insert4};
+    const std::string* const inserts[] = {&insert1, &insert2, &insert3, &insert4};
     return lookup(currentLanguage_, id, inserts, "modFunctions.funLoadResStringError");
 }
 
@@ -90,7 +98,7 @@ std::string Localization::funLoadResStringDefault(long id, const std::string& in
                                                   const std::string& insert2,
                                                   const std::string& insert3,
                                                   const std::string& insert4) {
-    const std::string inserts[] = {insert1, insert2, insert3, insert4};
+    const std::string* const inserts[] = {&insert1, &insert2, &insert3, &insert4};
     return lookup(defaultLanguage_, id, inserts, "modFunctions.funLoadResStringDefaultError");
 }
 

@@ -72,7 +72,7 @@ public:
                                          const std::string& programName);
 
 private:
-    std::string lookup(const std::string& language, long id, const std::string* inserts,
+    std::string lookup(const std::string& language, long id, const std::string* const* inserts,
                        const char* location);
     const clsResources* pack(const std::string& name);
     const clsResources* listedPack(const std::string& name, const std::string& file);
@@ -85,6 +85,8 @@ private:
     long currentCharset_ = 0;
     long defaultCharset_ = 0;
     std::map<std::string, std::optional<clsResources>> packs_;
+    std::string lastPackName_;
+    const std::optional<clsResources>* lastPack_ = nullptr;
     std::function<void()> localizeAll_;
 };
 

@@ -405,7 +405,18 @@ static_assert(std::ranges::is_sorted(kEntries, std::ranges::less{}, &Entry::id))
 static_assert(std::ranges::adjacent_find(kEntries, {}, &Entry::id) == kEntries.end(),
               "duplicate string id");
 
-const Entry* find(int id) {
+// The ids run 0, 1, then on from 10000 without a gap: an entry is found at its place,
+// and the search is only for an id that is not in the table. Every text shown is
+// looked up here, many per relocalized window.
+constexpr int kFirstNumbered = 10000;
+constexpr int kBeforeNumbered = 2;
+
+const Entry* entryOf(int id) {
+    const long place = id >= kFirstNumbered ? long{id} - kFirstNumbered + kBeforeNumbered : id;
+    if (place >= 0 && place < static_cast<long>(kEntries.size()) &&
+        kEntries[static_cast<std::size_t>(place)].id == id) {
+        return &kEntries[static_cast<std::size_t>(place)];
+    }
     const auto* it = std::ranges::lower_bound(kEntries, id, {}, &Entry::id);
     if (it == kEntries.end() || it->id != id) {
         return nullptr;
@@ -416,12 +427,19 @@ const Entry* find(int id) {
 } // namespace
 
 std::string_view StringTable::text(int id) {
-    const Entry* entry = find(id);
-    return entry != nullptr ? entry->text : std::string_view{};
+    return find(id).value_or(std::string_view{});
 }
 
 bool StringTable::contains(int id) {
-    return find(id) != nullptr;
+    return entryOf(id) != nullptr;
+}
+
+std::optional<std::string_view> StringTable::find(int id) {
+    const Entry* entry = entryOf(id);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    return entry->text;
 }
 
 std::vector<int> StringTable::ids() {

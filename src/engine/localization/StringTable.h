@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +13,8 @@ public:
     // Text of `id`, or an empty view when the table has no such id.
     static std::string_view text(int id);
     static bool contains(int id);
+    // Text of `id`, or nothing when the table has no such id (one search for both).
+    static std::optional<std::string_view> find(int id);
     // Every id of the table, in ascending order.
     static std::vector<int> ids();
 };

@@ -26,6 +26,11 @@ std::vector<std::string> WireFormat::funSplit(std::string_view text, std::string
 }
 
 bool WireFormat::holdsMarker(std::string_view field) {
+    // Both markers start alike; most fields (numbers, names) lack even their first byte.
+    static_assert(tags::kMessageEnd[0] == tags::kPayloadToken[0]);
+    if (field.find(tags::kMessageEnd[0]) == std::string_view::npos) {
+        return false;
+    }
     return field.find(tags::kMessageEnd) != std::string_view::npos ||
            field.find(tags::kPayloadToken) != std::string_view::npos;
 }

@@ -2,6 +2,7 @@
 
 #include "base/AppError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -15,18 +16,16 @@ std::string general(T value, int digits) {
     if (!std::isfinite(value)) {
         return {};
     }
+    // Negative zero included. The status report sends several counters every half
+    // second, most of them zero while no session runs.
+    if (value == 0) {
+        return "0";
+    }
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
-    std::string text(buffer, result.ptr);
-    const auto e = text.find('e');
-    if (e != std::string::npos) {
-        text[e] = 'E';
-    }
-    if (text == "-0") {
-        text = "0";
-    }
-    return text;
+    std::replace(buffer, result.ptr, 'e', 'E');
+    return std::string(buffer, result.ptr);
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -58,7 +57,7 @@ std::optional<double> WireNumbers::parse(std::string_view text) const {
     if (decimalSeparator_ != ".") {
         for (std::size_t at = 0; (at = normalised.find(decimalSeparator_, at)) != std::string::npos;
              ++at) {
-            normalised.replace(at, decimalSeparator_.size(), ".");
+            normalised.replace(at, decimalSeparator_.size(), 1, '.');
         }
     }
     const char* first = normalised.data();

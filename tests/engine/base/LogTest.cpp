@@ -119,10 +119,21 @@ TEST_F(LogTest, fullLogRollsOverIntoOneOlderCopyAndDiskUseStaysBounded) {
     EXPECT_GT(*files.fileSize(older), kMax - 2 * big.size());
 }
 
-TEST_F(LogTest, traceComposesStepNameStampAndProgram) {
+TEST_F(LogTest, traceIsWrittenOnlyInDebugModeOnceTheLogFileIsChosen) {
     time.setLocalDateTime(2026, 3, 5, 7, 4, 9, 45);
-    EXPECT_EQ(log.subTrace("App startup"), "App startup - 260305.070409.045 client");
+    log.subTrace("App startup");
+    log.setTraceToLog(true);
+    log.subTrace("App startup");
     EXPECT_TRUE(files.files().empty());
+
+    log.setLogFile("/data/client.log");
+    files.write("/data/client.log", "");
+    log.subTrace("App startup");
+    log.setTraceToLog(false);
+    log.subTrace("App shutdown");
+    EXPECT_EQ(
+        *files.read("/data/client.log"),
+        "client 2.1.35 260305.070409.045 - Trace: App startup - 260305.070409.045 client\r\n");
 }
 
 } // namespace

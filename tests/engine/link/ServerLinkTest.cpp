@@ -1,6 +1,11 @@
 #include "support/LinkFixture.h"
 #include "wire/DiscoveryMarkers.h"
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace orvan::test {
 namespace {
 
@@ -125,6 +130,44 @@ TEST_F(ServerLinkTest, statusReportCarriesEachKindOfSessionsFiguresExactly) {
         client().reports().subUpdateServer();
         EXPECT_EQ(takeSent(), bytes) << "session type " << type;
     }
+}
+
+// An unchanged report is sent again as it was; any figure that moves, even by a bit,
+// must reach the next one.
+TEST_F(ServerLinkTest, statusReportFollowsEveryFigureThatChanges) {
+    connect();
+    auto& w = context().workstation;
+    auto& s = w.session;
+    s.intSessionType = 1;
+    const auto report = [&] {
+        takeSent();
+        client().reports().subUpdateServer();
+        return takeSent();
+    };
+    const auto first = report();
+    EXPECT_EQ(report(), first);
+    const std::vector<std::pair<std::function<void()>, std::string>> changes{
+        {[&] { w.intWksnState = Workstation::kConnected; }, "%$&WorkstationState#6"},
+        {[&] { s.strUserID = "654321"; }, "UserID#654321"},
+        {[&] { s.dteElapsedTime = 0.5; }, "ElapsedTime#0.5"},
+        {[&] { s.sngUserBalance = 3.5F; }, "UserBalance#3.5"},
+        {[&] { s.dteConnectedTime = 0.25; }, "ConnectedTime#0.25"},
+        {[&] { s.dteCnxTimeOffPeak = 0.125; }, "CnxtTimeOffPeak#0.125"},
+        {[&] { s.dteDisconnectedTime = 2.0; }, "DisconnectedTime#2"},
+        {[&] { s.intSessionType = Workstation::kCard; }, "SessionType#2"},
+        {[&] { s.dteRemainingTime = 0.75; }, "RemainingTime#0.75"},
+        {[&] { s.dteRemTimeAparent = 1.5; }, "RemTimeAparent#1.5"},
+    };
+    for (const auto& [change, expected] : changes) {
+        change();
+        EXPECT_NE(report().find(expected), std::string::npos) << expected;
+    }
+    // A user ID holding a marker is refused at every report, not only the first.
+    s.strUserID = std::string{"12"} + kSep + "34";
+    EXPECT_EQ(report(), "");
+    EXPECT_EQ(report(), "");
+    s.strUserID = "1234";
+    EXPECT_NE(report().find("UserID#1234"), std::string::npos);
 }
 
 TEST_F(ServerLinkTest, silentServerIsDroppedAndSoughtAgain) {

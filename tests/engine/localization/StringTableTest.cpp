@@ -52,9 +52,15 @@ TEST(StringTable, AnswersEveryIdOfItsRangeAndNothingElse) {
         EXPECT_TRUE(StringTable::contains(id)) << id;
         EXPECT_FALSE(StringTable::text(id).empty()) << id;
     }
+    // An entry is taken from its place in the table: each id must land on its own text.
+    for (const int id : StringTable::ids()) {
+        EXPECT_EQ(StringTable::find(id), StringTable::text(id)) << id;
+    }
+    EXPECT_EQ(StringTable::find(10014), "English");
     for (int id : {-1, 2, 9999, 10371, 20000, INT_MIN, INT_MAX}) {
         EXPECT_FALSE(StringTable::contains(id)) << id;
         EXPECT_TRUE(StringTable::text(id).empty()) << id;
+        EXPECT_FALSE(StringTable::find(id)) << id;
     }
     std::vector<int> expected{0, 1};
     for (int id = 10000; id <= 10370; ++id) {

@@ -15,6 +15,8 @@ TEST(WireNumbersWriting, doublesUseFifteenDigitsAndTheExponentFormForSmallValues
     EXPECT_EQ(numbers.funDblToStr(0.5), "0.5");
     EXPECT_EQ(numbers.funDblToStr(46'086.2951388889), "46086.2951388889");
     EXPECT_EQ(numbers.funDblToStr(0), "0");
+    EXPECT_EQ(numbers.funDblToStr(-0.0), "0"); // no sign on a counter run down to zero
+    EXPECT_EQ(numbers.funDblToStr(-1e-300), "-1E-300");
     EXPECT_EQ(numbers.funDblToStr(-3), "-3");
     EXPECT_EQ(numbers.funDblToStr(1e20), "1E+20");
 }
@@ -24,6 +26,7 @@ TEST(WireNumbersWriting, singlesUseSevenDigits) {
     EXPECT_EQ(numbers.funSngToStr(23.75F), "23.75");
     EXPECT_EQ(numbers.funSngToStr(1.0F / 3.0F), "0.3333333");
     EXPECT_EQ(numbers.funSngToStr(0.00001F), "1E-05");
+    EXPECT_EQ(numbers.funSngToStr(-0.0F), "0");
 }
 
 TEST(WireNumbersWriting, decimalCommaLocaleStillWritesAPoint) {
